@@ -48,9 +48,7 @@ inline ToolRun run_on_bytes(const std::string& bytes, Wiring wiring = Wiring::se
     return run_tool({dir.write("camera.jpg", bytes).string()}, wiring);
 }
 
-inline void skip_unless_linux()
-{
-    if (tool_under_test().windows) {
-        GTEST_SKIP() << "Linux only: the case needs a pipe, a directory, a device or a terminal";
-    }
-}
+// A macro, since GTEST_SKIP returns only from the function it stands in.
+#define SKIP_UNLESS_LINUX()                                                                    \
+    if (tool_under_test().windows)                                                             \
+    GTEST_SKIP() << "Linux only: the case needs a pipe, a directory, a device or a terminal"

@@ -1,12 +1,14 @@
 // The end-to-end tests run the tool named on the command line:
-//   picprobe_e2e --picprobe PATH [--launcher PROGRAM] [--windows]
-// --launcher starts the tool through another program (wine for picprobe.exe);
+//   picprobe_e2e --picprobe PATH [--launcher PROGRAM] [--env NAME=VALUE] [--windows]
+// --launcher starts the tool through another program (wine for picprobe.exe), with
+// the --env settings in its environment;
 // --windows expects CR LF line ends and skips the cases that only Linux can set up.
 #include "tool_run.hpp"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string_view>
 
 int main(int argc, char* argv[])
@@ -20,10 +22,12 @@ int main(int argc, char* argv[])
             executable = argv[++i];
         } else if (arg == "--launcher" && i + 1 < argc) {
             tool.command.emplace_back(argv[++i]);
+        } else if (arg == "--env" && i + 1 < argc) {
+            putenv(argv[++i]); // NAME=VALUE, for the launcher
         } else if (arg == "--windows") {
             tool.windows = true;
         } else {
-            std::fprintf(stderr, "usage: %s --picprobe PATH [--launcher PROGRAM] [--windows]\n",
+            std::fprintf(stderr, "usage: %s --picprobe PATH [--launcher PROGRAM] [--env NAME=VALUE] [--windows]\n",
                          argv[0]);
             return 2;
         }

@@ -73,14 +73,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Seek, InputThatCannotBePositionedStopsTheRun)
 {
-    skip_unless_linux();
+    SKIP_UNLESS_LINUX();
     expect_run(run_tool({"/dev/stdin"}, Wiring::separate, CameraFile().bytes()),
                {"", "ERROR: couldn't seek\n", 1});
 }
 
 TEST(Read, AFileThatCannotBeReadStopsTheRun)
 {
-    skip_unless_linux(); // Linux opens a directory as a file; reading it then fails
+    SKIP_UNLESS_LINUX(); // Linux opens a directory as a file; reading it then fails
     const TempDir dir;
     expect_run(run_tool({dir.path("").string()}), {"", "ERROR: couldn't read file\n", 1});
 }
