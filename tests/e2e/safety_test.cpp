@@ -7,7 +7,7 @@ namespace {
 const std::string hostile_keyword = "\x1b]0;owned\x07\x1b[2J\x7f\xe9!";
 const std::string hostile_date = "1999:08:14\r\x1b[1K\x9b" "2J";
 const std::string hostile_maker = "EVIL\x1b[5m";
-const std::string hostile_identity = hostile_identity;
+const std::string hostile_identity = hostile_maker + std::string(1, '\0');
 
 CameraFile hostile_camera()
 {
