@@ -46,9 +46,15 @@ void print_quality(std::uint8_t code)
         return;
     }
     switch (*quality) {
-    case Quality::low: std::fputs("      Quality: Low\n", stdout); break;
-    case Quality::medium: std::fputs("      Quality: Medium\n", stdout); break;
-    case Quality::high: std::fputs("      Quality: High\n", stdout); break;
+    case Quality::low:
+        std::fputs("      Quality: Low\n", stdout);
+        break;
+    case Quality::medium:
+        std::fputs("      Quality: Medium\n", stdout);
+        break;
+    case Quality::high:
+        std::fputs("      Quality: High\n", stdout);
+        break;
     }
 }
 

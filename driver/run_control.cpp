@@ -10,8 +10,7 @@ namespace {
 
 // The maker text the camera writes at the identity field, as the camera stores it.
 // Only "SONY" and its NUL take part in the check, so any SONY camera's file passes.
-constexpr std::array<char, 15> identity_text{'S', 'O', 'N', 'Y', '\0', '\0', 'D', 'S',
-                                             'C', '-', 'D', '7', '0', '0', '\0'};
+constexpr std::string_view identity_text{"SONY\0\0DSC-D700\0", 15};
 
 int print_usage()
 {

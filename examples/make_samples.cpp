@@ -44,14 +44,15 @@ std::string jfif_header()
 // single one-bit code (DC difference 0, end of block), and the scan is two 0 bits padded with 1s.
 std::string grey_image()
 {
-    const std::string one_code_for_symbol_0 = bytes({1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
-    return segment(0xDB, bytes({0}) + std::string(64, '\x01')) +                 // quantisation
-           segment(0xC0, bytes({8, 0, 8, 0, 8, 1, 1, 0x11, 0})) +                // 8 x 8, grey
-           segment(0xC4, bytes({0x00}) + one_code_for_symbol_0) +                // DC table
-           segment(0xC4, bytes({0x10}) + one_code_for_symbol_0) +                // AC table
-           segment(0xDA, bytes({1, 1, 0x00, 0, 63, 0})) +                         // scan header
-           bytes({0x3F}) +                                                        // scan data
-           bytes({0xFF, 0xD9});                                                   // end of image
+    const std::string one_code_for_symbol_0 =
+        bytes({1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    return segment(0xDB, bytes({0}) + std::string(64, '\x01')) +  // quantisation
+           segment(0xC0, bytes({8, 0, 8, 0, 8, 1, 1, 0x11, 0})) + // 8 x 8, grey
+           segment(0xC4, bytes({0x00}) + one_code_for_symbol_0) + // DC table
+           segment(0xC4, bytes({0x10}) + one_code_for_symbol_0) + // AC table
+           segment(0xDA, bytes({1, 1, 0x00, 0, 63, 0})) +         // scan header
+           bytes({0x3F}) +                                        // scan data
+           bytes({0xFF, 0xD9});                                   // end of image
 }
 
 std::string as_jpeg(CameraFile camera)
@@ -70,9 +71,9 @@ CameraFile holiday()
         .number(spot::iso, 100)
         .number(spot::width, 1344)
         .number(spot::height, 1024)
-        .byte(spot::quality, 6)            // High
-        .number(spot::shutter_code, 800)   // 1/250 s
-        .number(spot::aperture_code, 600)  // f/8.0
+        .byte(spot::quality, 6)           // High
+        .number(spot::shutter_code, 800)  // 1/250 s
+        .number(spot::aperture_code, 600) // f/8.0
         .text(spot::date1, "1999:08:14 16:05:31")
         .text(spot::date2, "1999:08:14 16:05:31")
         .text(spot::date3, "1999:08:14 16:05:31");
@@ -84,9 +85,9 @@ CameraFile clock_reset()
     return holiday()
         .text(spot::keyword, "GARDEN")
         .number(spot::iso, 400)
-        .byte(spot::quality, 3)            // Medium
-        .number(spot::shutter_code, 600)   // 1/60 s
-        .number(spot::aperture_code, 325)  // f/3.1
+        .byte(spot::quality, 3)           // Medium
+        .number(spot::shutter_code, 600)  // 1/60 s
+        .number(spot::aperture_code, 325) // f/3.1
         .text(spot::date3, "2000:01:01 00:00:00");
 }
 

@@ -5,17 +5,17 @@ namespace {
 
 // Shutter speeds as 1/N seconds, a quarter stop apart; the camera's rounded values.
 constexpr std::array<std::int32_t, 29> shutter_speeds{
-    15,  18,  22,  26,  30,  38,  45,  54,   // codes 400 to 575
-    60,  75,  90,  110, 125, 150, 180, 210,  // codes 600 to 775
-    250, 300, 360, 430, 500, 610, 720, 860,  // codes 800 to 975
-    1000, 1200, 1400, 1700, 2000,            // codes 1000 to 1100
+    15,   18,   22,   26,   30,   38,  45,  54,  // codes 400 to 575
+    60,   75,   90,   110,  125,  150, 180, 210, // codes 600 to 775
+    250,  300,  360,  430,  500,  610, 720, 860, // codes 800 to 975
+    1000, 1200, 1400, 1700, 2000,                // codes 1000 to 1100
 };
 
 // F-numbers, a quarter stop apart; the camera's rounded values.
 constexpr std::array<double, 20> f_numbers{
-    2.2, 2.4, 2.6, 2.8, 3.1, // codes 225 to 325
-    3.4, 3.7, 4.0, 4.4, 4.8, // codes 350 to 450
-    5.2, 5.6, 6.2, 6.7, 7.3, // codes 475 to 575
+    2.2, 2.4, 2.6, 2.8,  3.1,  // codes 225 to 325
+    3.4, 3.7, 4.0, 4.4,  4.8,  // codes 350 to 450
+    5.2, 5.6, 6.2, 6.7,  7.3,  // codes 475 to 575
     8.0, 8.7, 9.5, 10.0, 11.0, // codes 600 to 700
 };
 
@@ -41,10 +41,14 @@ std::optional<Value> look_up(const std::array<Value, Size>& table, std::uint16_t
 std::optional<Quality> decode_quality(std::uint8_t code)
 {
     switch (code) {
-    case 1: return Quality::low;
-    case 3: return Quality::medium;
-    case 6: return Quality::high;
-    default: return std::nullopt;
+    case 1:
+        return Quality::low;
+    case 3:
+        return Quality::medium;
+    case 6:
+        return Quality::high;
+    default:
+        return std::nullopt;
     }
 }
 

@@ -18,9 +18,9 @@ inline constexpr FieldSpec quality{"quality", 459, 1};
 inline constexpr FieldSpec shutter_code{"shutter_code", 466, 2};
 inline constexpr FieldSpec aperture_code{"aperture_code", 474, 2};
 
-inline constexpr std::array all_fields{keyword, identity,      date1,   iso,
-                                       width,   height,        date2,   date3,
-                                       quality, shutter_code,  aperture_code};
+inline constexpr std::array all_fields{keyword, identity,     date1,        iso,
+                                       width,   height,       date2,        date3,
+                                       quality, shutter_code, aperture_code};
 
 // Every field must fit the shared field buffer, and no two fields may overlap.
 constexpr bool fields_fit_and_never_overlap()

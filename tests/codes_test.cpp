@@ -10,8 +10,8 @@ namespace {
 
 TEST(DecodeShutter, EveryCodeGivesItsSpeed)
 {
-    constexpr std::array<int, 29> speeds{15,  18,  22,  26,  30,  38,  45,  54,   60,   75,
-                                         90,  110, 125, 150, 180, 210, 250, 300,  360,  430,
+    constexpr std::array<int, 29> speeds{15,  18,  22,  26,  30,   38,   45,   54,   60,  75,
+                                         90,  110, 125, 150, 180,  210,  250,  300,  360, 430,
                                          500, 610, 720, 860, 1000, 1200, 1400, 1700, 2000};
     for (std::size_t i = 0; i < speeds.size(); ++i) {
         const auto code = static_cast<std::uint16_t>(400 + 25 * i);
@@ -29,7 +29,7 @@ TEST(DecodeShutter, AnythingElseFails)
 
 TEST(DecodeAperture, EveryCodeGivesItsFNumber)
 {
-    constexpr std::array<double, 20> f_numbers{2.2, 2.4, 2.6, 2.8, 3.1, 3.4, 3.7, 4.0, 4.4, 4.8,
+    constexpr std::array<double, 20> f_numbers{2.2, 2.4, 2.6, 2.8, 3.1, 3.4, 3.7, 4.0, 4.4,  4.8,
                                                5.2, 5.6, 6.2, 6.7, 7.3, 8.0, 8.7, 9.5, 10.0, 11.0};
     for (std::size_t i = 0; i < f_numbers.size(); ++i) {
         const auto code = static_cast<std::uint16_t>(225 + 25 * i);

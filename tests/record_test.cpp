@@ -70,7 +70,8 @@ INSTANTIATE_TEST_SUITE_P(
     Sizes, ReadFieldBySize,
     testing::Values(
         SizeCase{"full_file_last_field", 476, layout::aperture_code, ReadOutcome::ok, 2},
-        SizeCase{"one_byte_short_last_field", 475, layout::aperture_code, ReadOutcome::short_read, 1},
+        SizeCase{"one_byte_short_last_field", 475, layout::aperture_code, ReadOutcome::short_read,
+                 1},
         SizeCase{"identity_exactly", 181, layout::identity, ReadOutcome::ok, 15},
         SizeCase{"identity_one_short", 180, layout::identity, ReadOutcome::short_read, 14},
         SizeCase{"identity_nine_bytes", 175, layout::identity, ReadOutcome::short_read, 9},
@@ -131,9 +132,9 @@ TEST(Be16, FirstByteIsMostSignificantAndNeverNegative)
         char low;
         std::uint16_t value;
     };
-    for (const Case& c : {Case{'\x01', '\x90', 400}, Case{'\xFF', '\xFF', 65535},
-                          Case{'\x80', '\x00', 32768}, Case{'\x00', '\xFF', 255},
-                          Case{'\x00', '\x00', 0}}) {
+    for (const Case& c :
+         {Case{'\x01', '\x90', 400}, Case{'\xFF', '\xFF', 65535}, Case{'\x80', '\x00', 32768},
+          Case{'\x00', '\xFF', 255}, Case{'\x00', '\x00', 0}}) {
         EXPECT_EQ(be16(c.high, c.low), c.value) << int{c.high} << ' ' << int{c.low};
     }
 }
@@ -144,10 +145,9 @@ TEST(FieldText, EndsAtTheFirstNul)
         std::string bytes;
         std::string text;
     };
-    for (const Case& c : {Case{"ABCDEFGHIJKLMNOPQRST", "ABCDEFGHIJKLMNOPQRST"},
-                          Case{std::string("\0BC", 3), ""},
-                          Case{std::string("AB\0CD", 5), "AB"},
-                          Case{"", ""}}) {
+    for (const Case& c :
+         {Case{"ABCDEFGHIJKLMNOPQRST", "ABCDEFGHIJKLMNOPQRST"}, Case{std::string("\0BC", 3), ""},
+          Case{std::string("AB\0CD", 5), "AB"}, Case{"", ""}}) {
         EXPECT_EQ(field_text(c.bytes), c.text) << c.bytes;
     }
 }

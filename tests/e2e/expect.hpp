@@ -49,6 +49,6 @@ inline ToolRun run_on_bytes(const std::string& bytes, Wiring wiring = Wiring::se
 }
 
 // A macro, since GTEST_SKIP returns only from the function it stands in.
-#define SKIP_UNLESS_LINUX()                                                                    \
-    if (tool_under_test().windows)                                                             \
+#define SKIP_UNLESS_LINUX()                                                                        \
+    if (tool_under_test().windows)                                                                 \
     GTEST_SKIP() << "Linux only: the case needs a pipe, a directory, a device or a terminal"

@@ -27,8 +27,10 @@ int main(int argc, char* argv[])
         } else if (arg == "--windows") {
             tool.windows = true;
         } else {
-            std::fprintf(stderr, "usage: %s --picprobe PATH [--launcher PROGRAM] [--env NAME=VALUE] [--windows]\n",
-                         argv[0]);
+            std::fprintf(
+                stderr,
+                "usage: %s --picprobe PATH [--launcher PROGRAM] [--env NAME=VALUE] [--windows]\n",
+                argv[0]);
             return 2;
         }
     }

@@ -13,13 +13,15 @@ TEST(BinaryRead, LineEndAndEndOfFileBytesAreReadAsTheyAre)
     }
     const CameraFile camera = CameraFile()
                                   .raw(0, before_fields.substr(0, 146))
-                                  .text(spot::keyword, "A\r\nB\x1a" "C")
+                                  .text(spot::keyword, "A\r\nB\x1a"
+                                                       "C")
                                   .number(spot::iso, 0x0D0A)
                                   .number(spot::width, 0x1A0D)
                                   .number(spot::height, 0x0A1A);
     std::string report = default_report();
     report.replace(0, report.find("         Size"),
-                   "      Keyword: A\r\nB\x1a" "C\n          ISO: 3338\n");
+                   "      Keyword: A\r\nB\x1a"
+                   "C\n          ISO: 3338\n");
     report.replace(report.find("1344 x 1024"), 11, "6669 x 2586");
     expect_run(run_on_bytes(camera.bytes()), {report, "", 0});
 }

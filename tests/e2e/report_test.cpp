@@ -43,8 +43,11 @@ INSTANTIATE_TEST_SUITE_P(
                  CameraFile().text(spot::keyword, "ABCDEFGHIJKLMNOPQRST").bytes(),
                  full(report_with("SUMMER", "ABCDEFGHIJKLMNOPQRST"))},
         FileCase{"numbers_are_unsigned",
-                 CameraFile().number(spot::iso, 65535).number(spot::width, 40000)
-                     .number(spot::height, 32768).bytes(),
+                 CameraFile()
+                     .number(spot::iso, 65535)
+                     .number(spot::width, 40000)
+                     .number(spot::height, 32768)
+                     .bytes(),
                  full(report_with("ISO: 100\n         Size: 1344 x 1024",
                                   "ISO: 65535\n         Size: 40000 x 32768"))},
         FileCase{"vga_size",
@@ -73,17 +76,17 @@ INSTANTIATE_TEST_SUITE_P(
                  full(report_with(aperture_line, "    Aperature: 11.0\n"))},
         FileCase{"aperture_past_the_table", CameraFile().number(spot::aperture_code, 725).bytes(),
                  full(report_with(aperture_line, ""), "ERROR: bad aperature value")},
-        FileCase{"both_codes_bad",
-                 CameraFile().number(spot::shutter_code, 0).number(spot::aperture_code, 65535)
-                     .bytes(),
-                 full(report_with(shutter_line + aperture_line, ""),
-                      "ERROR: bad shutter speed valueERROR: bad aperature value")}),
+        FileCase{
+            "both_codes_bad",
+            CameraFile().number(spot::shutter_code, 0).number(spot::aperture_code, 65535).bytes(),
+            full(report_with(shutter_line + aperture_line, ""),
+                 "ERROR: bad shutter speed valueERROR: bad aperature value")}),
     case_name);
 
 std::string dates(const std::string& date1, const std::string& date2, const std::string& date3)
 {
-    return "\n        Date1: " + date1 + "\n        Date2: " + date2 +
-           "\n        Date3: " + date3 + "\n";
+    return "\n        Date1: " + date1 + "\n        Date2: " + date2 + "\n        Date3: " + date3 +
+           "\n";
 }
 
 CameraFile dated(const std::string& date1, const std::string& date2, const std::string& date3)
@@ -99,26 +102,32 @@ INSTANTIATE_TEST_SUITE_P(
     Dates, Report,
     testing::Values(
         FileCase{"first_differs", dated(date_b, date_a, date_a).bytes(),
-                 full(report_with(dates_agree, dates(date_b, date_a, date_a) +
-                                  "Dates 1 & 2 don't match\nDates 1 & 3 don't match\n"))},
+                 full(report_with(dates_agree,
+                                  dates(date_b, date_a, date_a) +
+                                      "Dates 1 & 2 don't match\nDates 1 & 3 don't match\n"))},
         FileCase{"second_differs", dated(date_a, date_b, date_a).bytes(),
-                 full(report_with(dates_agree, dates(date_a, date_b, date_a) +
-                                  "Dates 1 & 2 don't match\nDates 2 & 3 don't match\n"))},
+                 full(report_with(dates_agree,
+                                  dates(date_a, date_b, date_a) +
+                                      "Dates 1 & 2 don't match\nDates 2 & 3 don't match\n"))},
         FileCase{"third_differs", dated(date_a, date_a, date_b).bytes(),
-                 full(report_with(dates_agree, dates(date_a, date_a, date_b) +
-                                  "Dates 1 & 3 don't match\nDates 2 & 3 don't match\n"))},
-        FileCase{"all_differ", dated(date_a, date_b, date_c).bytes(),
-                 full(report_with(dates_agree, dates(date_a, date_b, date_c) +
-                                  "Dates 1 & 2 don't match\nDates 1 & 3 don't match\n"
-                                  "Dates 2 & 3 don't match\n"))},
+                 full(report_with(dates_agree,
+                                  dates(date_a, date_a, date_b) +
+                                      "Dates 1 & 3 don't match\nDates 2 & 3 don't match\n"))},
+        FileCase{
+            "all_differ", dated(date_a, date_b, date_c).bytes(),
+            full(report_with(dates_agree, dates(date_a, date_b, date_c) +
+                                              "Dates 1 & 2 don't match\nDates 1 & 3 don't match\n"
+                                              "Dates 2 & 3 don't match\n"))},
         // A shorter date is a different date, though the longer one begins with it.
         FileCase{"prefix_differs", dated(date_a, date_a, "1999:08:14").bytes(),
-                 full(report_with(dates_agree, dates(date_a, date_a, "1999:08:14") +
-                                  "Dates 1 & 3 don't match\nDates 2 & 3 don't match\n"))},
+                 full(report_with(dates_agree,
+                                  dates(date_a, date_a, "1999:08:14") +
+                                      "Dates 1 & 3 don't match\nDates 2 & 3 don't match\n"))},
         // Bytes after a date's NUL are neither shown nor compared.
         FileCase{"differ_only_after_nul",
                  dated(std::string("1999:08:14\0AAAAAAAA", 19),
-                       std::string("1999:08:14\0BBBBBBBB", 19), "1999:08:14").bytes(),
+                       std::string("1999:08:14\0BBBBBBBB", 19), "1999:08:14")
+                     .bytes(),
                  full(report_with(dates_agree, dates("1999:08:14", "1999:08:14", "1999:08:14")))},
         FileCase{"all_empty", dated("", "", "").bytes(),
                  full(report_with(dates_agree, dates("", "", "")))}),
@@ -154,7 +163,7 @@ INSTANTIATE_TEST_SUITE_P(
                  stopped_after(to_quality)},
         FileCase{"ends_inside_aperture", CameraFile().resize(475).bytes(),
                  stopped_after(to_quality + shutter_line)},
-        FileCase{"longer_than_the_record", CameraFile().resize(64 * 1024).bytes(),
+        FileCase{"longer_than_the_record", CameraFile().resize(65536).bytes(),
                  full(default_report())}),
     case_name);
 

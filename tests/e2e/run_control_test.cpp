@@ -3,15 +3,14 @@
 
 namespace {
 
-const std::string usage_text =
-    "usage: picprobe <filename>\n"
-    "where <filename> is the name of a .jpg file taken with\n"
-    "\ta SONY DSC-D700 digital camera.\n"
-    "\n"
-    "This program will read the picture data encoded in the file\n"
-    "\t(shutter speed, aperature, etc).\n"
-    "\n"
-    "picprobe 1.0.0, picture data reader for the SONY DSC-D700\n";
+const std::string usage_text = "usage: picprobe <filename>\n"
+                               "where <filename> is the name of a .jpg file taken with\n"
+                               "\ta SONY DSC-D700 digital camera.\n"
+                               "\n"
+                               "This program will read the picture data encoded in the file\n"
+                               "\t(shutter speed, aperature, etc).\n"
+                               "\n"
+                               "picprobe 1.0.0, picture data reader for the SONY DSC-D700\n";
 
 TEST(Usage, AnyArgumentCountButOneGetsTheUsageText)
 {
@@ -54,21 +53,24 @@ INSTANTIATE_TEST_SUITE_P(
         FileCase{"no_nul_in_identity",
                  CameraFile().raw(166, "ABCDEFGHIJKLMNOPQ").bytes(),
                  {"", not_sony("ABCDEFGHIJKLMNO"), 1}},
-        FileCase{"sony_then_space", CameraFile().raw(166, "SONY ").bytes(),
-                 {"", not_sony("SONY "), 1}},
-        FileCase{"lower_case_sony", CameraFile().raw(166, "sony").bytes(),
-                 {"", not_sony("sony"), 1}},
+        FileCase{
+            "sony_then_space", CameraFile().raw(166, "SONY ").bytes(), {"", not_sony("SONY "), 1}},
+        FileCase{
+            "lower_case_sony", CameraFile().raw(166, "sony").bytes(), {"", not_sony("sony"), 1}},
         // The text matches, but nine bytes are too few to be the camera's file.
-        FileCase{"identity_cut_to_nine_bytes", CameraFile().resize(175).bytes(),
+        FileCase{"identity_cut_to_nine_bytes",
+                 CameraFile().resize(175).bytes(),
                  {"", not_sony("SONY"), 1}},
-        FileCase{"identity_one_byte_short", CameraFile().resize(180).bytes(),
-                 {"", not_sony("SONY"), 1}},
+        FileCase{
+            "identity_one_byte_short", CameraFile().resize(180).bytes(), {"", not_sony("SONY"), 1}},
         // Only the maker text and its NUL decide: another SONY model passes.
         FileCase{"other_sony_model",
                  CameraFile().raw(166, std::string("SONY\0\0DSC-F505\0", 15)).bytes(),
                  {default_report(), "", 0}},
-        FileCase{"cut_after_300_bytes", CameraFile().resize(300).bytes(),
-                 {"      Keyword: SUMMER\n          ISO: 100\n", "ERROR: couldn't read file\n", 1}}),
+        FileCase{
+            "cut_after_300_bytes",
+            CameraFile().resize(300).bytes(),
+            {"      Keyword: SUMMER\n          ISO: 100\n", "ERROR: couldn't read file\n", 1}}),
     case_name);
 
 TEST(Seek, InputThatCannotBePositionedStopsTheRun)

@@ -5,7 +5,8 @@ namespace {
 
 // Escape sequences that would retitle the window and clear the screen, and a byte above 0x7F.
 const std::string hostile_keyword = "\x1b]0;owned\x07\x1b[2J\x7f\xe9!";
-const std::string hostile_date = "1999:08:14\r\x1b[1K\x9b" "2J";
+const std::string hostile_date = "1999:08:14\r\x1b[1K\x9b"
+                                 "2J";
 const std::string hostile_maker = "EVIL\x1b[5m";
 const std::string hostile_identity = hostile_maker + std::string(1, '\0');
 
@@ -22,8 +23,8 @@ std::string hostile_report(const std::string& keyword, const std::string& date)
 {
     return "      Keyword: " + keyword +
            "\n          ISO: 100\n         Size: 1344 x 1024\n      Quality: High\n"
-           "Shutter Speed: 60\n    Aperature: 5.6\n\n        Date1: " + date +
-           "\n        Date2: " + date + "\n        Date3: " + date + "\n";
+           "Shutter Speed: 60\n    Aperature: 5.6\n\n        Date1: " +
+           date + "\n        Date2: " + date + "\n        Date3: " + date + "\n";
 }
 
 TEST(TerminalSafety, ControlBytesReachATerminalAsQuestionMarks)
@@ -31,7 +32,8 @@ TEST(TerminalSafety, ControlBytesReachATerminalAsQuestionMarks)
     SKIP_UNLESS_LINUX();
     // Bytes from 0x80 up pass unchanged: the tool converts no character set.
     EXPECT_EQ(run_on_bytes(hostile_camera().bytes(), Wiring::terminal).out,
-              hostile_report("?]0;owned??[2J?\xe9!", "1999:08:14??[1K\x9b" "2J"));
+              hostile_report("?]0;owned??[2J?\xe9!", "1999:08:14??[1K\x9b"
+                                                     "2J"));
     EXPECT_EQ(run_on_bytes(CameraFile().raw(166, hostile_identity).bytes(), Wiring::terminal).out,
               "ERROR: not a \"SONY\" file.\n(EVIL?[5m)\n");
 }

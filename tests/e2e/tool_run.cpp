@@ -35,6 +35,7 @@ void drain(std::vector<std::pair<int, std::string*>> sources)
 {
     while (!sources.empty()) {
         std::vector<pollfd> polls;
+        polls.reserve(sources.size());
         for (const auto& source : sources) {
             polls.push_back({source.first, POLLIN, 0});
         }
@@ -60,6 +61,7 @@ void drain(std::vector<std::pair<int, std::string*>> sources)
     std::vector<std::string> words = tool_under_test().command;
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;
+    argv.reserve(words.size() + 1);
     for (std::string& word : words) {
         argv.push_back(word.data());
     }
@@ -130,7 +132,7 @@ ToolRun run_tool(const std::vector<std::string>& args, Wiring wiring, const std:
 
     ToolRun run;
     std::vector<std::pair<int, std::string*>> sources{{out.read_end, &run.out},
-                                                       {err.read_end, &run.err}};
+                                                      {err.read_end, &run.err}};
     if (terminal >= 0) {
         sources.emplace_back(terminal, &run.out);
     }

@@ -14,10 +14,10 @@ ToolUnderTest& tool_under_test();
 
 // Where the tool's streams lead.
 enum class Wiring {
-    separate,      // standard output and standard error each into its own pipe
-    merged,        // both into one pipe, read as `out`
-    terminal,      // both onto one pseudo-terminal, read as `out`
-    output_full,   // standard output to /dev/full
+    separate,    // standard output and standard error each into its own pipe
+    merged,      // both into one pipe, read as `out`
+    terminal,    // both onto one pseudo-terminal, read as `out`
+    output_full, // standard output to /dev/full
 };
 
 struct ToolRun {

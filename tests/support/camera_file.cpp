@@ -11,8 +11,8 @@ CameraFile::CameraFile() : bytes_(476, '\0')
     number(spot::iso, 100);
     number(spot::width, 1344);
     number(spot::height, 1024);
-    byte(spot::quality, 6);         // High
-    number(spot::shutter_code, 600); // 1/60 s
+    byte(spot::quality, 6);           // High
+    number(spot::shutter_code, 600);  // 1/60 s
     number(spot::aperture_code, 500); // f/5.6
     text(spot::date1, "1999:08:14 16:05:31");
     text(spot::date2, "1999:08:14 16:05:31");
@@ -78,8 +78,8 @@ TempDir::TempDir()
 {
     std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("picprobe-test-" + std::to_string(random()));
+        dir_ =
+            std::filesystem::temp_directory_path() / ("picprobe-test-" + std::to_string(random()));
         if (std::filesystem::create_directory(dir_)) {
             return;
         }
@@ -95,7 +95,7 @@ TempDir::~TempDir()
 
 std::filesystem::path TempDir::write(std::string_view name, const std::string& bytes) const
 {
-    const std::filesystem::path file = path(name);
+    std::filesystem::path file = path(name);
     std::ofstream(file, std::ios::binary) << bytes;
     return file;
 }

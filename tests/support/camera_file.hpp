@@ -30,7 +30,7 @@ inline constexpr Spot aperture_code{474, 2};
 // A file the camera could have written: 476 bytes, "SONY" at the identity field,
 // and the values of default_report() below. Setters change one field each.
 class CameraFile {
-public:
+  public:
     CameraFile();
 
     // Text padded with NULs to the field's length; a text as long as the field has no NUL.
@@ -43,7 +43,7 @@ public:
     const std::string& bytes() const { return bytes_; }
     void write(const std::filesystem::path& path) const;
 
-private:
+  private:
     std::string bytes_;
 };
 
@@ -52,7 +52,7 @@ std::string default_report();
 
 // A fresh directory, removed with everything in it when the object goes.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -61,6 +61,6 @@ public:
     std::filesystem::path path(std::string_view name) const { return dir_ / name; }
     std::filesystem::path write(std::string_view name, const std::string& bytes) const;
 
-private:
+  private:
     std::filesystem::path dir_;
 };

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Fails on an unformatted file or a clang-tidy warning. Needs the compile commands of
+# the default build: cmake --preset default
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+mapfile -t sources < <(git ls-files '*.cpp' '*.hpp')
+clang-format --dry-run --Werror "${sources[@]}"
+echo "clang-format: ${#sources[@]} files formatted"
+
+# Headers are checked through the files that include them.
+mapfile -t units < <(git ls-files '*.cpp' | grep -v '^fuzz/')
+printf '%s\n' "${units[@]}" | xargs -P "$(nproc)" -n 4 clang-tidy -p build --quiet 2>&1 |
+    sed '/warnings generated\.$/d'
+echo "clang-tidy: ${#units[@]} files clean"
