@@ -1,6 +1,9 @@
 // Untrusted bytes and a report that cannot be written.
 #include "expect.hpp"
 
+#include <fstream>
+#include <unistd.h>
+
 namespace {
 
 // Escape sequences that would retitle the window and clear the screen, and a byte above 0x7F.
@@ -50,6 +53,30 @@ TEST(TerminalSafety, PlainTextReachesATerminalUnchanged)
 {
     SKIP_UNLESS_LINUX();
     EXPECT_EQ(run_on_bytes(CameraFile().bytes(), Wiring::terminal).out, default_report());
+}
+
+// Asking whether a stream is a terminal costs a system call; the common run does without.
+TEST(TerminalSafety, OnlyAControlByteMakesTheToolAskWhatTheStreamIs)
+{
+    SKIP_UNLESS_LINUX();
+    if (access("/usr/bin/strace", X_OK) != 0) {
+        GTEST_SKIP() << "strace is not installed";
+    }
+    const TempDir dir;
+    const std::string log = dir.path("ioctl.log").string();
+    const auto terminal_queries = [&](const CameraFile& camera) {
+        const std::string file = dir.write("camera.jpg", camera.bytes()).string();
+        run_tool({file}, Wiring::separate, {},
+                 {"/usr/bin/strace", "-f", "-qq", "-e", "trace=ioctl", "-o", log});
+        std::ifstream lines(log);
+        int count = 0;
+        for (std::string line; std::getline(lines, line);) {
+            count += line.find("TCGETS") != std::string::npos ? 1 : 0;
+        }
+        return count;
+    };
+    EXPECT_EQ(terminal_queries(CameraFile()), 0);
+    EXPECT_GT(terminal_queries(hostile_camera()), 0);
 }
 
 // A report that cannot be written is a failure, also when the run itself went well.

@@ -56,9 +56,11 @@ void drain(std::vector<std::pair<int, std::string*>> sources)
     }
 }
 
-[[noreturn]] void exec_tool(const std::vector<std::string>& args)
+[[noreturn]] void exec_tool(const std::vector<std::string>& wrapper,
+                            const std::vector<std::string>& args)
 {
-    std::vector<std::string> words = tool_under_test().command;
+    std::vector<std::string> words = wrapper;
+    words.insert(words.end(), tool_under_test().command.begin(), tool_under_test().command.end());
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;
     argv.reserve(words.size() + 1);
@@ -78,7 +80,8 @@ ToolUnderTest& tool_under_test()
     return tool;
 }
 
-ToolRun run_tool(const std::vector<std::string>& args, Wiring wiring, const std::string& input)
+ToolRun run_tool(const std::vector<std::string>& args, Wiring wiring, const std::string& input,
+                 const std::vector<std::string>& wrapper)
 {
     Pipe in;
     Pipe out;
@@ -116,7 +119,7 @@ ToolRun run_tool(const std::vector<std::string>& args, Wiring wiring, const std:
             dup2(err.write_end, 2);
             break;
         }
-        exec_tool(args);
+        exec_tool(wrapper, args);
     }
 
     close(in.read_end);

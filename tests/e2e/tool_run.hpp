@@ -27,9 +27,10 @@ struct ToolRun {
     int signal = 0;     // the signal that ended it, if one did
 };
 
-// `input` becomes standard input through a pipe.
+// `input` becomes standard input through a pipe; `wrapper`, if any, starts the whole
+// command (a tracer, say).
 ToolRun run_tool(const std::vector<std::string>& args, Wiring wiring = Wiring::separate,
-                 const std::string& input = {});
+                 const std::string& input = {}, const std::vector<std::string>& wrapper = {});
 
 // The text as the tool under test writes it: on Windows, every "\n" as "\r\n".
 std::string as_written(const std::string& text);
