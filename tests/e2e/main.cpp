@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
@@ -14,6 +15,8 @@
 int main(int argc, char* argv[])
 {
     testing::InitGoogleTest(&argc, argv);
+    // A tool that ends before reading its input must not take the harness down with it.
+    std::signal(SIGPIPE, SIG_IGN);
     ToolUnderTest& tool = tool_under_test();
     std::string executable;
     for (int i = 1; i < argc; ++i) {
