@@ -58,6 +58,9 @@ int probe(const char* name)
         std::fprintf(error_stream(), "ERROR: couldn't open file '%s'\n", name);
         return exit_status::failure;
     }
+    // Every field lies in the first 512 bytes: one buffer of that size holds them all.
+    static std::array<char, 512> input_buffer{};
+    std::setvbuf(file.get(), input_buffer.data(), _IOFBF, input_buffer.size());
     if (check_identity(*file) == Progress::stopped || report_fields(*file) == Progress::stopped) {
         return exit_status::failure;
     }
@@ -70,6 +73,10 @@ int run(std::span<char* const> args)
 {
     // The two messages that end without a line feed must not wait in a buffer.
     std::setvbuf(stderr, nullptr, _IONBF, 0);
+    // The whole report fits one buffer and leaves in one write; stdio need not ask
+    // what standard output is to choose a buffer for it.
+    static std::array<char, 4096> report_buffer{};
+    std::setvbuf(stdout, report_buffer.data(), _IOFBF, report_buffer.size());
     if (args.size() != 2) {
         return finish(print_usage());
     }
