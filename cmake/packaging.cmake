@@ -1,0 +1,32 @@
+# Install layout and packages: a .deb of the Linux build, a .zip of the Windows build.
+include(GNUInstallDirs)
+
+if(WIN32)
+  # The zip holds the program with its README and license beside it.
+  install(TARGETS picprobe RUNTIME DESTINATION .)
+  install(FILES README.md LICENSE DESTINATION .)
+else()
+  install(TARGETS picprobe RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(FILES picprobe.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME copyright)
+endif()
+
+set(CPACK_PACKAGE_NAME picprobe)
+set(CPACK_PACKAGE_VENDOR "The picprobe developers")
+set(CPACK_PACKAGE_CONTACT "The picprobe developers <picprobe-maintainers@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_STRIP_FILES TRUE)
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_SYSTEM_NAME win32)
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+else()
+  set(CPACK_GENERATOR DEB)
+  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+  set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+  # Linked statically: the package depends on nothing.
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "")
+endif()
+include(CPack)
