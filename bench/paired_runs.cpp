@@ -57,7 +57,7 @@ int main(int argc, char* argv[])
             filling->push_back(argv[i]);
         }
     }
-    const int runs = argc > 1 ? std::atoi(argv[1]) : 0;
+    const long runs = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 0;
     if (runs <= 0 || a.empty() || b.empty()) {
         std::fputs("usage: paired_runs RUNS -- COMMAND_A... -- COMMAND_B...\n", stderr);
         return 2;
@@ -67,13 +67,13 @@ int main(int argc, char* argv[])
 
     std::vector<double> times_a;
     std::vector<double> times_b;
-    for (int i = 0; i < runs; ++i) {
+    for (long i = 0; i < runs; ++i) {
         times_a.push_back(run_once(a));
         times_b.push_back(run_once(b));
     }
     const double median_a = median(times_a);
     const double median_b = median(times_b);
-    std::printf("median wall time over %d paired runs:\n", runs);
+    std::printf("median wall time over %ld paired runs:\n", runs);
     std::printf("  %-40s %8.1f us\n", a[0], median_a);
     std::printf("  %-40s %8.1f us\n", b[0], median_b);
     std::printf("ratio: %.3f\n", median_a / median_b);
