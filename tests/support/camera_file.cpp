@@ -55,11 +55,6 @@ CameraFile& CameraFile::resize(std::size_t size)
     return *this;
 }
 
-void CameraFile::write(const std::filesystem::path& path) const
-{
-    std::ofstream(path, std::ios::binary) << bytes_;
-}
-
 std::string default_report()
 {
     return "      Keyword: SUMMER\n"

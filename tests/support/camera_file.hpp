@@ -41,7 +41,6 @@ class CameraFile {
     CameraFile& resize(std::size_t size);
 
     const std::string& bytes() const { return bytes_; }
-    void write(const std::filesystem::path& path) const;
 
   private:
     std::string bytes_;
