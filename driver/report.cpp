@@ -23,7 +23,8 @@ std::string_view text_of(const FieldBuffer& buffer, const FieldSpec& field)
     return field_text(std::span(buffer).first(field.length));
 }
 
-int number_of(const FieldBuffer& buffer)
+// The two-byte fields (numbers and codes) are read into the front of the buffer.
+std::uint16_t number_of(const FieldBuffer& buffer)
 {
     return be16(buffer[0], buffer[1]);
 }
@@ -103,17 +104,17 @@ Progress report_fields(PictureFile& file)
     if (!fetch(file, layout::iso, buffer)) {
         return Progress::stopped;
     }
-    std::printf("          ISO: %d\n", number_of(buffer));
+    std::printf("          ISO: %d\n", int{number_of(buffer)});
 
     if (!fetch(file, layout::width, buffer)) {
         return Progress::stopped;
     }
-    std::printf("         Size: %d", number_of(buffer)); // the height completes the line
+    std::printf("         Size: %d", int{number_of(buffer)}); // the height completes the line
 
     if (!fetch(file, layout::height, buffer)) {
         return Progress::stopped;
     }
-    std::printf(" x %d\n", number_of(buffer));
+    std::printf(" x %d\n", int{number_of(buffer)});
 
     if (!fetch(file, layout::quality, buffer)) {
         return Progress::stopped;
@@ -123,12 +124,12 @@ Progress report_fields(PictureFile& file)
     if (!fetch(file, layout::shutter_code, buffer)) {
         return Progress::stopped;
     }
-    print_shutter(be16(buffer[0], buffer[1]));
+    print_shutter(number_of(buffer));
 
     if (!fetch(file, layout::aperture_code, buffer)) {
         return Progress::stopped;
     }
-    print_aperture(be16(buffer[0], buffer[1]));
+    print_aperture(number_of(buffer));
 
     // The dates are kept until all three are in hand: a stop among them prints none.
     FieldBuffer date1{};
