@@ -14,7 +14,7 @@ if(NOT PICPROBE_MINGW_CXX OR NOT PICPROBE_WINE)
     message(FATAL_ERROR "The Windows leg needs i686-w64-mingw32-g++-posix and wine")
   endif()
   add_test(NAME windows.toolchain
-           COMMAND sh -c "echo 'Windows leg skipped: i686-w64-mingw32-g++ or wine is missing'; \
+           COMMAND sh -c "echo 'Windows leg skipped: i686-w64-mingw32-g++-posix or wine is missing'; \
                           if [ \"$CI\" = true ]; then exit 1; fi; exit 77")
   set_tests_properties(windows.toolchain PROPERTIES SKIP_RETURN_CODE 77)
   return()
@@ -40,6 +40,9 @@ set_tests_properties(windows.prefix PROPERTIES
                      FIXTURES_SETUP wine ENVIRONMENT "${wine_environment}" TIMEOUT 300)
 
 add_test(NAME windows.record COMMAND ${PICPROBE_WINE} ${windows_dir}/tests/record_tests.exe)
+set_tests_properties(windows.record PROPERTIES
+                     FIXTURES_REQUIRED wine ENVIRONMENT "${wine_environment}" TIMEOUT 120)
+
 # The environment goes as arguments: a list does not survive test discovery as a property.
 set(wine_arguments)
 foreach(setting IN LISTS wine_environment)
@@ -49,5 +52,3 @@ gtest_discover_tests(picprobe_e2e TEST_PREFIX windows.e2e.
                      EXTRA_ARGS --picprobe ${windows_dir}/picprobe.exe
                                 --launcher ${PICPROBE_WINE} ${wine_arguments} --windows
                      PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 120)
-set_tests_properties(windows.record PROPERTIES
-                     FIXTURES_REQUIRED wine ENVIRONMENT "${wine_environment}" TIMEOUT 120)
