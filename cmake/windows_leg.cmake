@@ -1,54 +1,146 @@
-# The Windows leg: cross-builds picprobe.exe and the record tests with MinGW-w64 in a
-# build of its own, then runs them under wine with the same end-to-end cases as Linux.
-# Without the cross compiler or wine the leg is reported as skipped, except under CI,
-# where a missing toolchain is a failure.
+# The Windows leg: cross-builds picprobe.exe and the record tests with MinGW-w64 in
+# builds of their own, then runs them under wine with the same end-to-end cases as Linux.
+#
+# The program we ship is the 32-bit one, and it always runs under the 32-bit wine where
+# this machine can start it. Some kernels refuse 32-bit programs outright ("Exec format
+# error"); there the same sources, built as x86-64 with the same options, run under
+# wine64 instead, and the 32-bit program is still built and checked as a file. Whether
+# a wine starts is found out by starting it. Without a cross compiler or a wine that
+# starts, the leg shows as skipped with its reason; under CI a leg that ran no case fails.
 set(PICPROBE_WINDOWS AUTO CACHE STRING "Test the Windows build under wine: AUTO, ON or OFF")
 if(PICPROBE_WINDOWS STREQUAL "OFF")
   return()
 endif()
 
-find_program(PICPROBE_MINGW_CXX i686-w64-mingw32-g++-posix)
+find_program(PICPROBE_MINGW32_CXX i686-w64-mingw32-g++-posix)
+find_program(PICPROBE_MINGW64_CXX x86_64-w64-mingw32-g++-posix)
 find_program(PICPROBE_WINE wine)
-if(NOT PICPROBE_MINGW_CXX OR NOT PICPROBE_WINE)
-  if(PICPROBE_WINDOWS STREQUAL "ON")
-    message(FATAL_ERROR "The Windows leg needs i686-w64-mingw32-g++-posix and wine")
+# Debian's wine64 package keeps its loader in wine's library folder, off PATH.
+find_program(PICPROBE_WINE64 wine64 PATHS /usr/lib/wine /usr/lib64/wine)
+find_program(PICPROBE_WINESERVER wineserver PATHS /usr/lib/wine)
+find_program(PICPROBE_WRESTOOL wrestool)
+find_program(PICPROBE_FILE file)
+
+# A test that only says why part of the leg did not run: skipped, or failed under CI.
+function(windows_skip name reason)
+  add_test(NAME ${name}
+           COMMAND sh -c "echo \"$1\"; if [ \"$CI\" = true ]; then exit 1; fi; exit 77" sh
+                   "${reason}")
+  set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77)
+endfunction()
+
+# Starts the loader for real; a kernel that refuses it answers "Exec format error".
+function(wine_starts name loader result reason)
+  if(NOT loader)
+    set(${result} FALSE PARENT_SCOPE)
+    set(${reason} "${name} is not installed" PARENT_SCOPE)
+    return()
   endif()
-  add_test(NAME windows.toolchain
-           COMMAND sh -c "echo 'Windows leg skipped: i686-w64-mingw32-g++-posix or wine is missing'; \
-                          if [ \"$CI\" = true ]; then exit 1; fi; exit 77")
-  set_tests_properties(windows.toolchain PROPERTIES SKIP_RETURN_CODE 77)
+  execute_process(COMMAND ${loader} --version RESULT_VARIABLE status
+                  OUTPUT_QUIET ERROR_VARIABLE error ERROR_STRIP_TRAILING_WHITESPACE)
+  if(status EQUAL 0)
+    set(${result} TRUE PARENT_SCOPE)
+  else()
+    string(REGEX REPLACE "\n.*" "" error "${error}")
+    set(${result} FALSE PARENT_SCOPE)
+    set(${reason} "${loader} did not start: ${error}" PARENT_SCOPE)
+  endif()
+endfunction()
+
+if(NOT PICPROBE_MINGW32_CXX)
+  if(PICPROBE_WINDOWS STREQUAL "ON")
+    message(FATAL_ERROR "The Windows leg needs i686-w64-mingw32-g++-posix")
+  endif()
+  windows_skip(windows.toolchain
+               "Windows leg skipped: i686-w64-mingw32-g++-posix (g++-mingw-w64-i686) is missing")
   return()
 endif()
 
+wine_starts(wine "${PICPROBE_WINE}" wine32_runs wine32_reason)
+if(wine32_runs)
+  set(leg 32)
+else()
+  wine_starts(wine64 "${PICPROBE_WINE64}" wine64_runs wine64_reason)
+  if(wine64_runs AND PICPROBE_MINGW64_CXX)
+    set(leg 64)
+  endif()
+endif()
+
 include(ExternalProject)
-set(windows_dir ${PROJECT_BINARY_DIR}/windows)
-ExternalProject_Add(windows_build
-  SOURCE_DIR ${PROJECT_SOURCE_DIR}
-  BINARY_DIR ${windows_dir}
-  CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/mingw-i686.cmake
-             -DCMAKE_BUILD_TYPE=Release
-  BUILD_COMMAND ${CMAKE_COMMAND} --build ${windows_dir} --target picprobe record_tests
-  INSTALL_COMMAND ""
-  BUILD_ALWAYS ON)
+cmake_host_system_information(RESULT cores QUERY NUMBER_OF_LOGICAL_CORES)
 
-# A prefix of the build's own; its first start takes several seconds, so one test makes it.
-set(wine_environment
-    WINEPREFIX=${PROJECT_BINARY_DIR}/wineprefix WINEDEBUG=-all
-    WINEDLLOVERRIDES=mscoree,mshtml= LC_ALL=C.UTF-8)
-add_test(NAME windows.prefix COMMAND ${PICPROBE_WINE} wineboot --init)
-set_tests_properties(windows.prefix PROPERTIES
-                     FIXTURES_SETUP wine ENVIRONMENT "${wine_environment}" TIMEOUT 300)
+# One cross build in a folder of its own; its Release program is what a user gets.
+function(windows_build bits toolchain)
+  ExternalProject_Add(windows${bits}_build
+    SOURCE_DIR ${PROJECT_SOURCE_DIR}
+    BINARY_DIR ${PROJECT_BINARY_DIR}/windows${bits}
+    CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/${toolchain}
+               -DCMAKE_BUILD_TYPE=Release
+    BUILD_COMMAND ${CMAKE_COMMAND} --build ${PROJECT_BINARY_DIR}/windows${bits}
+                  --parallel ${cores} --target ${ARGN}
+    INSTALL_COMMAND ""
+    BUILD_ALWAYS ON)
+endfunction()
 
-add_test(NAME windows.record COMMAND ${PICPROBE_WINE} ${windows_dir}/tests/record_tests.exe)
-set_tests_properties(windows.record PROPERTIES
-                     FIXTURES_REQUIRED wine ENVIRONMENT "${wine_environment}" TIMEOUT 120)
+# The record tests and every end-to-end case, run under the loader, named windowsBITS.
+function(windows_tests bits loader)
+  set(windows_dir ${PROJECT_BINARY_DIR}/windows${bits})
+  set(wine_environment
+      WINEPREFIX=${PROJECT_BINARY_DIR}/wineprefix${bits} WINELOADER=${loader} WINEDEBUG=-all
+      WINEDLLOVERRIDES=mscoree,mshtml= LC_ALL=C.UTF-8)
 
-# The environment goes as arguments: a list does not survive test discovery as a property.
-set(wine_arguments)
-foreach(setting IN LISTS wine_environment)
-  list(APPEND wine_arguments --env ${setting})
-endforeach()
-gtest_discover_tests(picprobe_e2e TEST_PREFIX windows.e2e.
-                     EXTRA_ARGS --picprobe ${windows_dir}/picprobe.exe
-                                --launcher ${PICPROBE_WINE} ${wine_arguments} --windows
-                     PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 120)
+  # A prefix of the build's own; its first start takes seconds, so one test makes it.
+  # One wineserver then stays up for the whole run, so no case boots wine again.
+  add_test(NAME windows${bits}.wine_start
+           COMMAND sh ${PROJECT_SOURCE_DIR}/cmake/wine_start.sh ${loader} ${PICPROBE_WINESERVER})
+  set_tests_properties(windows${bits}.wine_start PROPERTIES
+                       FIXTURES_SETUP wine${bits} ENVIRONMENT "${wine_environment}" TIMEOUT 300)
+  add_test(NAME windows${bits}.wine_stop COMMAND ${PICPROBE_WINESERVER} -k)
+  set_tests_properties(windows${bits}.wine_stop PROPERTIES
+                       FIXTURES_CLEANUP wine${bits} ENVIRONMENT "${wine_environment}")
+
+  add_test(NAME windows${bits}.record COMMAND ${loader} ${windows_dir}/tests/record_tests.exe)
+  set_tests_properties(windows${bits}.record PROPERTIES
+                       FIXTURES_REQUIRED wine${bits} ENVIRONMENT "${wine_environment}"
+                       TIMEOUT 120)
+
+  # The environment goes as arguments: a list does not survive test discovery as a property.
+  set(wine_arguments)
+  foreach(setting IN LISTS wine_environment)
+    list(APPEND wine_arguments --env ${setting})
+  endforeach()
+  gtest_discover_tests(picprobe_e2e TEST_PREFIX windows${bits}.e2e.
+                       EXTRA_ARGS --picprobe ${windows_dir}/picprobe.exe
+                                  --launcher ${loader} ${wine_arguments} --windows
+                       PROPERTIES FIXTURES_REQUIRED wine${bits} TIMEOUT 120)
+endfunction()
+
+if(leg EQUAL 32)
+  windows_build(32 mingw-i686.cmake picprobe record_tests)
+  windows_tests(32 ${PICPROBE_WINE})
+else()
+  windows_build(32 mingw-i686.cmake picprobe)
+  windows_skip(windows32.wine "32-bit Windows leg not run: ${wine32_reason}")
+  if(leg EQUAL 64)
+    windows_build(64 mingw-x86_64.cmake picprobe record_tests)
+    windows_tests(64 ${PICPROBE_WINE64})
+  elseif(NOT PICPROBE_MINGW64_CXX)
+    windows_skip(windows64.toolchain
+                 "64-bit Windows leg not run: x86_64-w64-mingw32-g++-posix (g++-mingw-w64-x86-64) is missing")
+  else()
+    windows_skip(windows64.wine "64-bit Windows leg not run: ${wine64_reason}")
+  endif()
+endif()
+
+# Whichever leg ran, the program we ship is a 32-bit console program that needs no DLL
+# of ours and carries its manifest.
+if(PICPROBE_FILE AND PICPROBE_WRESTOOL)
+  add_test(NAME windows32.shipped_program
+           COMMAND ${CMAKE_COMMAND} -DEXE=${PROJECT_BINARY_DIR}/windows32/picprobe.exe
+                   -DOBJDUMP=i686-w64-mingw32-objdump -DFILE=${PICPROBE_FILE}
+                   -DWRESTOOL=${PICPROBE_WRESTOOL}
+                   -P ${PROJECT_SOURCE_DIR}/cmake/check_shipped_exe.cmake)
+else()
+  windows_skip(windows32.shipped_program
+               "the shipped program is not checked: file or wrestool (icoutils) is missing")
+endif()

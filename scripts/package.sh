@@ -25,7 +25,7 @@ echo "installed into a scratch prefix and ran"
 echo "== packages"
 rm -rf "$packages"
 (cd build && cpack -B packages > /dev/null)
-(cd build/windows && cpack -B ../packages > /dev/null)
+(cd build/windows32 && cpack -B ../packages > /dev/null)
 deb=$(ls "$packages"/picprobe_*.deb)
 zip=$(ls "$packages"/picprobe-*-win32.zip)
 deb_listing=$(dpkg-deb -c "$deb")

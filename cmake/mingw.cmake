@@ -1,0 +1,12 @@
+# What both MinGW-w64 toolchain files share; each sets PICPROBE_MINGW_TRIPLET first.
+set(CMAKE_SYSTEM_NAME Windows)
+
+# The posix thread model: GoogleTest needs std::mutex, which the win32 model lacks.
+set(CMAKE_C_COMPILER ${PICPROBE_MINGW_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${PICPROBE_MINGW_TRIPLET}-g++-posix)
+set(CMAKE_RC_COMPILER ${PICPROBE_MINGW_TRIPLET}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${PICPROBE_MINGW_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
