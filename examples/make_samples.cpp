@@ -34,6 +34,9 @@ std::string segment(unsigned char marker, const std::string& body)
 
 constexpr std::size_t picture_data_end = 512;
 
+// The segment's bytes outside the fields stay NUL in the samples.
+constexpr char sample_filler = '\0';
+
 std::string jfif_header()
 {
     return bytes({0xFF, 0xD8}) + // start of image
@@ -66,7 +69,7 @@ std::string as_jpeg(CameraFile camera)
 
 CameraFile holiday()
 {
-    return CameraFile()
+    return CameraFile(sample_filler)
         .text(spot::keyword, "BEACH")
         .number(spot::iso, 100)
         .number(spot::width, 1344)

@@ -4,7 +4,7 @@
 #include <random>
 #include <stdexcept>
 
-CameraFile::CameraFile() : bytes_(476, '\0')
+CameraFile::CameraFile(char filler) : bytes_(476, filler), filler_(filler)
 {
     raw(spot::identity.offset, std::string_view("SONY\0\0DSC-D700\0", 15));
     text(spot::keyword, "SUMMER");
@@ -43,7 +43,7 @@ CameraFile& CameraFile::byte(spot::Spot field, std::uint8_t value)
 CameraFile& CameraFile::raw(std::size_t offset, std::string_view bytes)
 {
     if (bytes_.size() < offset + bytes.size()) {
-        bytes_.resize(offset + bytes.size(), '\0');
+        bytes_.resize(offset + bytes.size(), filler_);
     }
     bytes_.replace(offset, bytes.size(), bytes);
     return *this;
@@ -51,7 +51,7 @@ CameraFile& CameraFile::raw(std::size_t offset, std::string_view bytes)
 
 CameraFile& CameraFile::resize(std::size_t size)
 {
-    bytes_.resize(size, '\0');
+    bytes_.resize(size, filler_);
     return *this;
 }
 

@@ -29,21 +29,25 @@ inline constexpr Spot aperture_code{474, 2};
 
 // A file the camera could have written: 476 bytes, "SONY" at the identity field,
 // and the values of default_report() below. Setters change one field each.
+// Every byte outside the fields is the filler, which is not NUL, so a read that runs
+// past the end of a text field shows in the report.
 class CameraFile {
   public:
-    CameraFile();
+    static constexpr char between_fields = '~';
+    explicit CameraFile(char filler = between_fields);
 
     // Text padded with NULs to the field's length; a text as long as the field has no NUL.
     CameraFile& text(spot::Spot field, std::string_view text);
     CameraFile& number(spot::Spot field, std::uint16_t value); // most significant byte first
     CameraFile& byte(spot::Spot field, std::uint8_t value);
-    CameraFile& raw(std::size_t offset, std::string_view bytes); // grows the file if needed
-    CameraFile& resize(std::size_t size);
+    CameraFile& raw(std::size_t offset, std::string_view bytes); // grows it with filler
+    CameraFile& resize(std::size_t size);                        // grows it with filler
 
     const std::string& bytes() const { return bytes_; }
 
   private:
     std::string bytes_;
+    char filler_;
 };
 
 // The report of a default CameraFile, with "\n" line ends.
