@@ -89,7 +89,9 @@ ToolRun run_tool(const std::vector<std::string>& args, Wiring wiring, const std:
     Pipe err;
     int terminal = -1;
     int terminal_side = -1;
-    if (wiring == Wiring::terminal) {
+    const bool on_terminal = wiring == Wiring::terminal || wiring == Wiring::terminal_out ||
+                             wiring == Wiring::terminal_err;
+    if (on_terminal) {
         check(openpty(&terminal, &terminal_side, nullptr, nullptr, nullptr) == 0, "openpty");
         termios raw{};
         tcgetattr(terminal_side, &raw);
@@ -116,8 +118,22 @@ ToolRun run_tool(const std::vector<std::string>& args, Wiring wiring, const std:
             dup2(terminal_side, 1);
             dup2(terminal_side, 2);
             break;
+        case Wiring::terminal_out:
+            setsid();
+            dup2(terminal_side, 1);
+            dup2(err.write_end, 2);
+            break;
+        case Wiring::terminal_err:
+            setsid();
+            dup2(out.write_end, 1);
+            dup2(terminal_side, 2);
+            break;
         case Wiring::output_full:
             dup2(open("/dev/full", O_WRONLY), 1);
+            dup2(err.write_end, 2);
+            break;
+        case Wiring::output_null:
+            dup2(open("/dev/null", O_WRONLY), 1);
             dup2(err.write_end, 2);
             break;
         }
@@ -141,7 +157,7 @@ ToolRun run_tool(const std::vector<std::string>& args, Wiring wiring, const std:
     std::vector<std::pair<int, std::string*>> sources{{out.read_end, &run.out},
                                                       {err.read_end, &run.err}};
     if (terminal >= 0) {
-        sources.emplace_back(terminal, &run.out);
+        sources.emplace_back(terminal, wiring == Wiring::terminal_err ? &run.err : &run.out);
     }
     drain(sources);
 

@@ -16,8 +16,11 @@ ToolUnderTest& tool_under_test();
 enum class Wiring {
     separate,    // standard output and standard error each into its own pipe
     merged,      // both into one pipe, read as `out`
-    terminal,    // both onto one pseudo-terminal, read as `out`
-    output_full, // standard output to /dev/full
+    terminal,     // both onto one pseudo-terminal, read as `out`
+    terminal_out, // standard output onto a pseudo-terminal, standard error into a pipe
+    terminal_err, // standard output into a pipe, standard error onto a pseudo-terminal
+    output_full,  // standard output to /dev/full
+    output_null,  // standard output to /dev/null, a character device but no terminal
 };
 
 struct ToolRun {
