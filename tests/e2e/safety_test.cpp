@@ -58,8 +58,8 @@ TEST(TerminalSafety, ControlBytesReachATerminalAsQuestionMarks)
         {"report, both streams on the terminal", Wiring::terminal, report, masked, ""},
         {"report, standard output on the terminal", Wiring::terminal_out, report, masked, ""},
         {"report, standard error on the terminal", Wiring::terminal_err, report, unmasked, ""},
-        {"maker, both streams on the terminal", Wiring::terminal, identity,
-         not_sony("EVIL?[5m"), ""},
+        {"maker, both streams on the terminal", Wiring::terminal, identity, not_sony("EVIL?[5m"),
+         ""},
         {"maker, standard error on the terminal", Wiring::terminal_err, identity, "",
          not_sony("EVIL?[5m")},
         {"maker, standard output on the terminal", Wiring::terminal_out, identity, "",
@@ -87,10 +87,13 @@ TEST(TerminalSafety, C1ControlsReachATerminalAsOneQuestionMarkEach)
         {"A\xc2\x9b"
          "2J",
          "A?2J"},
-        {"\xc2\x80-\xc2\x9f", "?-?"},           // both ends of the C1 range
-        {utf8_text, utf8_text},                 // tails 0x96, 0x80 and 0x9C are no C1 control
-        {"\xc2\xa0\xc2\x7f", "\xc2\xa0\xc2?"},  // just past the range; C2 before a C0 control
-        {"\x9b" "2J \xc2", "\x9b" "2J \xc2"},   // a lone CSI byte, and C2 as the text's last byte
+        {"\xc2\x80-\xc2\x9f", "?-?"},          // both ends of the C1 range
+        {utf8_text, utf8_text},                // tails 0x96, 0x80 and 0x9C are no C1 control
+        {"\xc2\xa0\xc2\x7f", "\xc2\xa0\xc2?"}, // just past the range; C2 before a C0 control
+        {"\x9b"
+         "2J \xc2",
+         "\x9b"
+         "2J \xc2"}, // a lone CSI byte, and C2 as the text's last byte
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.text));
@@ -156,9 +159,9 @@ TEST(SystemCalls, OnlyAControlByteMakesTheToolAskWhatTheStreamIs)
 {
     SKIP_UNLESS_LINUX();
     SKIP_UNLESS_STRACE();
-    EXPECT_EQ(count_containing(traced_calls(CameraFile().bytes(), Wiring::separate, "ioctl"),
-                               "TCGETS"),
-              0);
+    EXPECT_EQ(
+        count_containing(traced_calls(CameraFile().bytes(), Wiring::separate, "ioctl"), "TCGETS"),
+        0);
     EXPECT_GT(count_containing(traced_calls(hostile_camera().bytes(), Wiring::separate, "ioctl"),
                                "TCGETS"),
               0);
@@ -174,12 +177,15 @@ TEST(SystemCalls, APlainRunWritesOnceAndReadsTheInputInFewBlocks)
         const std::vector<std::string> calls =
             traced_calls(CameraFile().bytes(), wiring, "openat,read,write,ioctl");
         const auto opened = std::find_if(calls.begin(), calls.end(), [](const std::string& line) {
-            return line.find("camera.jpg") != std::string::npos;
+            return line.find("openat(") != std::string::npos &&
+                   line.find("camera.jpg") != std::string::npos;
         });
         ASSERT_NE(opened, calls.end()) << "the input was never opened";
+        // Reads before the open are the C library's or a sanitizer's, whatever the descriptor.
         const std::string input = opened->substr(opened->rfind("= ") + 2);
+        const std::vector<std::string> since_open(opened, calls.end());
         EXPECT_EQ(count_containing(calls, "write(1,"), 1);
-        EXPECT_LE(count_containing(calls, "read(" + input + ","), 3);
+        EXPECT_LE(count_containing(since_open, "read(" + input + ","), 3);
         EXPECT_EQ(count_containing(calls, "TCGETS"), 0);
     }
 }

@@ -14,8 +14,8 @@ ToolUnderTest& tool_under_test();
 
 // Where the tool's streams lead.
 enum class Wiring {
-    separate,    // standard output and standard error each into its own pipe
-    merged,      // both into one pipe, read as `out`
+    separate,     // standard output and standard error each into its own pipe
+    merged,       // both into one pipe, read as `out`
     terminal,     // both onto one pseudo-terminal, read as `out`
     terminal_out, // standard output onto a pseudo-terminal, standard error into a pipe
     terminal_err, // standard output into a pipe, standard error onto a pseudo-terminal
