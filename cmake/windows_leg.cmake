@@ -20,6 +20,7 @@ find_program(PICPROBE_WINE64 wine64 PATHS /usr/lib/wine /usr/lib64/wine)
 find_program(PICPROBE_WINESERVER wineserver PATHS /usr/lib/wine)
 find_program(PICPROBE_WRESTOOL wrestool)
 find_program(PICPROBE_FILE file)
+find_program(PICPROBE_TMUX tmux)
 
 # A test that only says why part of the leg did not run: skipped. Under CI, a reason
 # that leaves the leg with no case at all fails instead (NO_CASE).
@@ -119,16 +120,39 @@ function(windows_tests bits loader)
                        EXTRA_ARGS --picprobe ${windows_dir}/picprobe.exe
                                   --launcher ${loader} ${wine_arguments} --windows
                        PROPERTIES FIXTURES_REQUIRED wine${bits} TIMEOUT 120)
+
+  # Names in any script, also where the manifest's UTF-8 code page does not apply.
+  gtest_discover_tests(picprobe_e2e TEST_PREFIX windows${bits}.no_manifest.
+                       TEST_FILTER FileNames.*
+                       EXTRA_ARGS --picprobe ${windows_dir}/picprobe_no_manifest.exe
+                                  --launcher ${loader} ${wine_arguments} --windows
+                       PROPERTIES FIXTURES_REQUIRED wine${bits} TIMEOUT 120)
+
+  # A console of its own waits for Enter; read off the screen of a terminal tmux keeps.
+  foreach(console_case report_then_wait usage_then_wait name_shown_as_typed
+                       no_wait_without_console_input)
+    set(name windows${bits}.console.${console_case})
+    if(PICPROBE_TMUX)
+      add_test(NAME ${name}
+               COMMAND sh ${PROJECT_SOURCE_DIR}/tests/console/console_test.sh ${console_case}
+                       ${loader} ${windows_dir}/picprobe.exe)
+      set_tests_properties(${name} PROPERTIES
+                           FIXTURES_REQUIRED wine${bits} ENVIRONMENT "${wine_environment}"
+                           TIMEOUT 120)
+    else()
+      windows_skip(${name} "the console cases need tmux")
+    endif()
+  endforeach()
 endfunction()
 
 if(leg EQUAL 32)
-  windows_build(32 mingw-i686.cmake picprobe record_tests)
+  windows_build(32 mingw-i686.cmake picprobe picprobe_no_manifest record_tests)
   windows_tests(32 ${PICPROBE_WINE})
 else()
   windows_build(32 mingw-i686.cmake picprobe)
   if(leg EQUAL 64)
     windows_skip(windows32.wine "32-bit Windows leg not run: ${wine32_reason}")
-    windows_build(64 mingw-x86_64.cmake picprobe record_tests)
+    windows_build(64 mingw-x86_64.cmake picprobe picprobe_no_manifest record_tests)
     windows_tests(64 ${PICPROBE_WINE64})
   elseif(NOT PICPROBE_MINGW64_CXX)
     windows_skip(windows.wine "Windows leg not run: ${wine32_reason}; and \

@@ -7,6 +7,8 @@ set -eu
 loader=$1
 wineserver=$2
 mkdir -p "$WINEPREFIX"
+# A server left by an interrupted run would refuse to make way for a new one.
+"$wineserver" -k > /dev/null 2>&1 || true
 "$wineserver" -p < /dev/null > /dev/null 2>&1
 log="$WINEPREFIX/wineboot.log"
 "$loader" wineboot --init < /dev/null > "$log" 2>&1 || { cat "$log"; exit 1; }

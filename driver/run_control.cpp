@@ -1,6 +1,7 @@
 // Where a run starts and ends: arguments, opening the file, the identity check,
 // and the one place where a failure becomes a message.
 #include "driver.hpp"
+#include "platform.hpp"
 #include "record/layout.hpp"
 
 #include <cstdio>
@@ -37,6 +38,19 @@ Progress not_a_camera_file(std::span<const char> arrived)
     return Progress::stopped;
 }
 
+// The name comes back as typed. On a Windows console it is written as characters: its
+// UTF-8 bytes would show in the console's code page. Elsewhere it stays bytes.
+void print_cannot_open(const char* name)
+{
+    std::FILE* err = error_stream();
+    if (platform::write_to_console(err, "ERROR: couldn't open file '")) {
+        platform::write_to_console(err, name);
+        platform::write_to_console(err, "'\n");
+        return;
+    }
+    std::fprintf(err, "ERROR: couldn't open file '%s'\n", name);
+}
+
 // A report that could not be written is a failure, not a success.
 int finish(int status)
 {
@@ -53,9 +67,9 @@ struct FileCloser {
 
 int probe(const char* name)
 {
-    const std::unique_ptr<PictureFile, FileCloser> file(std::fopen(name, "rb"));
+    const std::unique_ptr<PictureFile, FileCloser> file(platform::open_for_reading(name));
     if (!file) {
-        std::fprintf(error_stream(), "ERROR: couldn't open file '%s'\n", name);
+        print_cannot_open(name);
         return exit_status::failure;
     }
     // Every field lies in the first 512 bytes: one buffer of that size holds them all.

@@ -5,12 +5,7 @@
 // byte from 0x80 up is left alone, so UTF-8 text stays intact. Pipes and files get the
 // bytes unchanged.
 #include "driver.hpp"
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
+#include "platform.hpp"
 
 namespace {
 
@@ -45,21 +40,12 @@ bool holds_control(std::string_view text)
     return false;
 }
 
-bool is_terminal(std::FILE* stream)
-{
-#ifdef _WIN32
-    return _isatty(_fileno(stream)) != 0;
-#else
-    return isatty(fileno(stream)) != 0;
-#endif
-}
-
 } // namespace
 
 std::string_view shown_text(std::FILE* stream, std::string_view text, FieldBuffer& scratch)
 {
     // Only a text that holds a control character asks the system what the stream is.
-    if (!holds_control(text) || !is_terminal(stream)) {
+    if (!holds_control(text) || !platform::is_terminal(stream)) {
         return text;
     }
     // Each control character becomes one '?', so the shown text is never the longer.
