@@ -130,7 +130,7 @@ function(windows_tests bits loader)
 
   # A console of its own waits for Enter; read off the screen of a terminal tmux keeps.
   foreach(console_case report_then_wait usage_then_wait name_shown_as_typed
-                       no_wait_without_console_input)
+                       no_wait_without_console_input no_wait_from_cmd)
     set(name windows${bits}.console.${console_case})
     if(PICPROBE_TMUX)
       add_test(NAME ${name}

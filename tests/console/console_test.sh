@@ -85,6 +85,13 @@ no_wait_without_console_input)
     wait_for "        Date3: 1999:08:14 16:05:31"
     must_not_show "$prompt"
     ;;
+no_wait_from_cmd)
+    # Started from cmd, the program shares cmd's console: cmd keeps the window.
+    start "'$loader' cmd /c \"\$('$loader' winepath -w '$exe')\" sample.jpg"
+    wait_for "exit status 0"
+    wait_for "        Date3: 1999:08:14 16:05:31"
+    must_not_show "$prompt"
+    ;;
 *)
     echo "no such case: $case_name"
     exit 2
