@@ -164,12 +164,13 @@ x86_64-w64-mingw32-g++-posix (g++-mingw-w64-x86-64) is missing" NO_CASE)
 endif()
 
 # Whichever leg ran, the program we ship is a 32-bit console program that needs no DLL
-# of ours and carries its manifest.
+# of ours and carries its manifest and version information.
 if(PICPROBE_FILE AND PICPROBE_WRESTOOL)
   add_test(NAME windows32.shipped_program
            COMMAND ${CMAKE_COMMAND} -DEXE=${PROJECT_BINARY_DIR}/windows32/picprobe.exe
-                   -DOBJDUMP=i686-w64-mingw32-objdump -DFILE=${PICPROBE_FILE}
-                   -DWRESTOOL=${PICPROBE_WRESTOOL}
+                   -DOBJDUMP=i686-w64-mingw32-objdump -DSTRINGS=i686-w64-mingw32-strings
+                   -DFILE=${PICPROBE_FILE} -DWRESTOOL=${PICPROBE_WRESTOOL}
+                   -DVERSION=${PROJECT_VERSION}
                    -P ${PROJECT_SOURCE_DIR}/cmake/check_shipped_exe.cmake)
 else()
   windows_skip(windows32.shipped_program
