@@ -8,8 +8,9 @@ mapfile -t sources < <(git ls-files '*.cpp' '*.hpp')
 clang-format --dry-run --Werror "${sources[@]}"
 echo "clang-format: ${#sources[@]} files formatted"
 
-# Headers are checked through the files that include them.
-mapfile -t units < <(git ls-files '*.cpp' | grep -v '^fuzz/')
+# Headers are checked through the files that include them. The Windows platform file is
+# not in the Linux build's compile commands; the cross compilers check it with -Werror.
+mapfile -t units < <(git ls-files '*.cpp' | grep -v -e '^fuzz/' -e '^driver/platform_windows.cpp$')
 printf '%s\n' "${units[@]}" | xargs -P "$(nproc)" -n 4 clang-tidy -p build --quiet 2>&1 |
     sed '/warnings generated\.$/d'
 echo "clang-tidy: ${#units[@]} files clean"
