@@ -32,8 +32,7 @@ echo "picprobe.1: lints clean"
 # Builds only the program, for Linux and for Windows, and packages each.
 make_packages() {
     local source=$1 build=$2
-    cmake -S "$source" -B "$build/linux" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-        -DPICPROBE_WINDOWS=OFF > /dev/null
+    cmake -S "$source" -B "$build/linux" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF > /dev/null
     cmake --build "$build/linux" --target picprobe --parallel "$(nproc)" > /dev/null
     (cd "$build/linux" && cpack -B "$build/packages" > /dev/null 2>&1) ||
         fail "cpack could not make the .deb in $build/linux"
