@@ -14,8 +14,9 @@ endif()
 
 find_program(PICPROBE_MINGW32_CXX i686-w64-mingw32-g++-posix)
 find_program(PICPROBE_MINGW64_CXX x86_64-w64-mingw32-g++-posix)
-find_program(PICPROBE_WINE wine)
-# Debian's wine64 package keeps its loader in wine's library folder, off PATH.
+# The loaders themselves, which Debian keeps in wine's library folder, off PATH; not
+# /usr/bin/wine, which starts wine64 when wine32 is missing.
+find_program(PICPROBE_WINE32 wine PATHS /usr/lib/wine NO_DEFAULT_PATH)
 find_program(PICPROBE_WINE64 wine64 PATHS /usr/lib/wine /usr/lib64/wine)
 find_program(PICPROBE_WINESERVER wineserver PATHS /usr/lib/wine)
 find_program(PICPROBE_WRESTOOL wrestool)
@@ -35,14 +36,15 @@ function(windows_skip name reason)
   set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77)
 endfunction()
 
-# Starts the loader for real; a kernel that refuses it answers "Exec format error".
+# Starts the loader for real; a kernel that refuses it answers "Exec format error". The
+# shell's exec reports that answer, where CMake would hand the file to a shell as a script.
 function(wine_starts name loader result reason)
   if(NOT loader)
     set(${result} FALSE PARENT_SCOPE)
     set(${reason} "${name} is not installed" PARENT_SCOPE)
     return()
   endif()
-  execute_process(COMMAND ${loader} --version RESULT_VARIABLE status
+  execute_process(COMMAND sh -c "exec \"$1\" --version" sh ${loader} RESULT_VARIABLE status
                   OUTPUT_QUIET ERROR_VARIABLE error ERROR_STRIP_TRAILING_WHITESPACE)
   if(status EQUAL 0)
     set(${result} TRUE PARENT_SCOPE)
@@ -63,7 +65,7 @@ if(NOT PICPROBE_MINGW32_CXX)
   return()
 endif()
 
-wine_starts(wine "${PICPROBE_WINE}" wine32_runs wine32_reason)
+wine_starts(wine32 "${PICPROBE_WINE32}" wine32_runs wine32_reason)
 if(wine32_runs)
   set(leg 32)
 else()
@@ -147,7 +149,7 @@ endfunction()
 
 if(leg EQUAL 32)
   windows_build(32 mingw-i686.cmake picprobe picprobe_no_manifest record_tests)
-  windows_tests(32 ${PICPROBE_WINE})
+  windows_tests(32 ${PICPROBE_WINE32})
 else()
   windows_build(32 mingw-i686.cmake picprobe)
   if(leg EQUAL 64)
