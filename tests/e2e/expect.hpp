@@ -48,6 +48,12 @@ inline ToolRun run_on_bytes(const std::string& bytes, Wiring wiring = Wiring::se
     return run_tool({dir.write("camera.jpg", bytes).string()}, wiring);
 }
 
+// The two messages for a file that is not the camera's, the second showing what was found.
+inline std::string not_sony(const std::string& found)
+{
+    return "ERROR: not a \"SONY\" file.\n(" + found + ")\n";
+}
+
 // A macro, since GTEST_SKIP returns only from the function it stands in.
 #define SKIP_UNLESS_LINUX()                                                                        \
     if (tool_under_test().windows)                                                                 \

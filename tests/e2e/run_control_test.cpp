@@ -30,11 +30,6 @@ TEST(Open, AMissingFileIsNamedExactlyAsTyped)
     expect_run(run_tool({name}), {"", "ERROR: couldn't open file '" + name + "'\n", 1});
 }
 
-std::string not_sony(const std::string& found)
-{
-    return "ERROR: not a \"SONY\" file.\n(" + found + ")\n";
-}
-
 class Identity : public testing::TestWithParam<FileCase> {};
 
 TEST_P(Identity, DecidesWhetherTheFileIsTheCamera)

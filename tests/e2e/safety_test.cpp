@@ -31,11 +31,6 @@ std::string hostile_report(const std::string& keyword, const std::string& date)
            date + "\n        Date2: " + date + "\n        Date3: " + date + "\n";
 }
 
-std::string not_sony(const std::string& found)
-{
-    return "ERROR: not a \"SONY\" file.\n(" + found + ")\n";
-}
-
 // Each stream is asked for itself: the keyword and the dates go to standard output, the
 // maker text to standard error, and only what reaches a terminal is masked.
 TEST(TerminalSafety, ControlBytesReachATerminalAsQuestionMarks)
