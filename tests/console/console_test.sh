@@ -66,6 +66,14 @@ waits_for_enter() { # ARGS STATUS TEXT...
     wait_for "exit status $status"
 }
 
+# Not a console of its own: the program ends at once, with no prompt.
+ends_without_wait() { # COMMAND
+    start "$1"
+    wait_for "exit status 0"
+    wait_for "        Date3: 1999:08:14 16:05:31"
+    must_not_show "$prompt"
+}
+
 case $case_name in
 report_then_wait)
     waits_for_enter sample.jpg 0 "      Keyword: BEACH" "        Date3: 1999:08:14 16:05:31"
@@ -79,18 +87,11 @@ name_shown_as_typed)
     waits_for_enter "写真.jpg" 1 "ERROR: couldn't open file '写真.jpg'"
     ;;
 no_wait_without_console_input)
-    # Standard input is not the console: the program ends at once, with no prompt.
-    start "$program sample.jpg < /dev/null"
-    wait_for "exit status 0"
-    wait_for "        Date3: 1999:08:14 16:05:31"
-    must_not_show "$prompt"
+    ends_without_wait "$program sample.jpg < /dev/null" # standard input is not the console
     ;;
 no_wait_from_cmd)
     # Started from cmd, the program shares cmd's console: cmd keeps the window.
-    start "'$loader' cmd /c \"\$('$loader' winepath -w '$exe')\" sample.jpg"
-    wait_for "exit status 0"
-    wait_for "        Date3: 1999:08:14 16:05:31"
-    must_not_show "$prompt"
+    ends_without_wait "'$loader' cmd /c \"\$('$loader' winepath -w '$exe')\" sample.jpg"
     ;;
 *)
     echo "no such case: $case_name"
