@@ -1,8 +1,11 @@
 # Checks the 32-bit picprobe.exe as a file, whether or not this machine can run it:
-# a PE32 console program for Intel 80386 that imports only KERNEL32 and msvcrt, with
+# a PE32 console program for Intel 80386 that starts on Windows XP (it imports only
+# KERNEL32 and msvcrt, and only the functions the list IMPORTS gives as in XP), with
 # its application manifest and the version information Explorer shows.
 #   cmake -DEXE=... -DOBJDUMP=... -DSTRINGS=... -DFILE=... -DWRESTOOL=... -DVERSION=...
-#         -P check_shipped_exe.cmake
+#         -DIMPORTS=... -P check_shipped_exe.cmake
+cmake_minimum_required(VERSION 3.25)
+
 execute_process(COMMAND ${FILE} -b ${EXE} OUTPUT_VARIABLE kind OUTPUT_STRIP_TRAILING_WHITESPACE
                 COMMAND_ERROR_IS_FATAL ANY)
 if(NOT kind MATCHES "^PE32 executable \\(console\\) Intel 80386")
@@ -13,6 +16,48 @@ execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE headers COMMAND_ERR
 string(REGEX MATCHALL "DLL Name: [^\n]*" imports "${headers}")
 if(NOT imports STREQUAL "DLL Name: KERNEL32.dll;DLL Name: msvcrt.dll")
   message(FATAL_ERROR "${EXE} imports more than KERNEL32 and msvcrt: ${imports}")
+endif()
+
+# Windows XP is 5.1: a PE header that asks for a later Windows would not start there.
+foreach(field OSystem Subsystem)
+  string(REGEX MATCH "Major${field}Version[ \t]+([0-9]+)" _ "${headers}")
+  set(major ${CMAKE_MATCH_1})
+  string(REGEX MATCH "Minor${field}Version[ \t]+([0-9]+)" _ "${headers}")
+  set(minor ${CMAKE_MATCH_1})
+  if("${major}.${minor}" VERSION_GREATER 5.1)
+    message(FATAL_ERROR "${EXE} asks for Windows ${major}.${minor} (${field}); XP is 5.1")
+  endif()
+endforeach()
+
+# Every imported function must be on the list, and the list holds nothing past XP. A
+# missing import keeps Windows from starting the program at all.
+file(STRINGS ${IMPORTS} allowed_lines REGEX "^[^#]")
+set(allowed)
+foreach(line IN LISTS allowed_lines)
+  if(NOT line MATCHES "^([^ ]+) +([^ ]+) +(Windows 2000|Windows XP)$")
+    message(FATAL_ERROR "${IMPORTS}: not a DLL, a function and Windows 2000 or XP: ${line}")
+  endif()
+  list(APPEND allowed "${CMAKE_MATCH_1} ${CMAKE_MATCH_2}")
+endforeach()
+# objdump lists each DLL's imports after its name, one a line: hint, ordinal, name.
+string(REPLACE "\n" ";" header_lines "${headers}")
+set(dll "")
+set(unlisted)
+foreach(line IN LISTS header_lines)
+  if(line MATCHES "DLL Name: (.+)$")
+    set(dll ${CMAKE_MATCH_1})
+  elseif(line MATCHES "^[ \t]*$")
+    set(dll "")
+  elseif(dll AND line MATCHES "^\t[0-9a-f]+\t +[0-9]+ +([A-Za-z_][A-Za-z0-9_]*)$")
+    if(NOT "${dll} ${CMAKE_MATCH_1}" IN_LIST allowed)
+      list(APPEND unlisted "${dll} ${CMAKE_MATCH_1}")
+    endif()
+  endif()
+endforeach()
+if(unlisted)
+  list(JOIN unlisted "\n  " unlisted)
+  message(FATAL_ERROR "${EXE} imports functions that ${IMPORTS} does not list as in "
+                      "Windows XP:\n  ${unlisted}")
 endif()
 
 execute_process(COMMAND ${WRESTOOL} -x --raw --type=24 --name=1 ${EXE} OUTPUT_VARIABLE manifest
@@ -35,5 +80,5 @@ foreach(entry "ProductName\npicprobe\n" "OriginalFilename\npicprobe.exe\n"
     message(FATAL_ERROR "${EXE}: the version information lacks ${entry}; it holds:\n${texts}")
   endif()
 endforeach()
-message(STATUS "${EXE}: ${kind}; imports KERNEL32 and msvcrt only; manifest and version "
-               "information present")
+message(STATUS "${EXE}: ${kind}; imports only functions of Windows XP from KERNEL32 and "
+               "msvcrt; manifest and version information present")

@@ -12,8 +12,16 @@ if(PICPROBE_WINDOWS STREQUAL "OFF")
   return()
 endif()
 
-find_program(PICPROBE_MINGW32_CXX i686-w64-mingw32-g++-posix)
-find_program(PICPROBE_MINGW64_CXX x86_64-w64-mingw32-g++-posix)
+# The programs are built with the win32 thread model, GoogleTest with the posix one: a
+# cross compiler counts only with both (Debian's g++-mingw-w64-* packages bring both).
+find_program(PICPROBE_MINGW32_CXX i686-w64-mingw32-g++-win32)
+find_program(PICPROBE_MINGW64_CXX x86_64-w64-mingw32-g++-win32)
+find_program(PICPROBE_MINGW32_TESTS_CXX i686-w64-mingw32-g++-posix)
+find_program(PICPROBE_MINGW64_TESTS_CXX x86_64-w64-mingw32-g++-posix)
+set(mingw64_found FALSE)
+if(PICPROBE_MINGW64_CXX AND PICPROBE_MINGW64_TESTS_CXX)
+  set(mingw64_found TRUE)
+endif()
 # The loaders themselves, which Debian keeps in wine's library folder, off PATH; not
 # /usr/bin/wine, which starts wine64 when wine32 is missing.
 find_program(PICPROBE_WINE32 wine PATHS /usr/lib/wine NO_DEFAULT_PATH)
@@ -55,12 +63,12 @@ function(wine_starts name loader result reason)
   endif()
 endfunction()
 
-if(NOT PICPROBE_MINGW32_CXX)
+if(NOT PICPROBE_MINGW32_CXX OR NOT PICPROBE_MINGW32_TESTS_CXX)
   if(PICPROBE_WINDOWS STREQUAL "ON")
-    message(FATAL_ERROR "The Windows leg needs i686-w64-mingw32-g++-posix")
+    message(FATAL_ERROR "The Windows leg needs i686-w64-mingw32-g++-win32 and -posix")
   endif()
   windows_skip(windows.toolchain
-               "Windows leg skipped: i686-w64-mingw32-g++-posix (g++-mingw-w64-i686) is missing"
+               "Windows leg skipped: i686-w64-mingw32-g++-win32 or -posix (g++-mingw-w64-i686) is missing"
                NO_CASE)
   return()
 endif()
@@ -70,7 +78,7 @@ if(wine32_runs)
   set(leg 32)
 else()
   wine_starts(wine64 "${PICPROBE_WINE64}" wine64_runs wine64_reason)
-  if(wine64_runs AND PICPROBE_MINGW64_CXX)
+  if(wine64_runs AND mingw64_found)
     set(leg 64)
   endif()
 endif()
@@ -78,17 +86,29 @@ endif()
 include(ExternalProject)
 cmake_host_system_information(RESULT cores QUERY NUMBER_OF_LOGICAL_CORES)
 
-# One cross build in a folder of its own; its Release program is what a user gets.
-function(windows_build bits toolchain)
-  ExternalProject_Add(windows${bits}_build
+# One cross build in a folder of its own. The programs' build is the one a user gets:
+# Release, the win32 thread model, no tests. The record tests build apart, with the
+# posix thread model GoogleTest needs.
+function(windows_build name toolchain)
+  ExternalProject_Add(${name}_build
     SOURCE_DIR ${PROJECT_SOURCE_DIR}
-    BINARY_DIR ${PROJECT_BINARY_DIR}/windows${bits}
+    BINARY_DIR ${PROJECT_BINARY_DIR}/${name}
     CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/${toolchain}
-               -DCMAKE_BUILD_TYPE=Release
-    BUILD_COMMAND ${CMAKE_COMMAND} --build ${PROJECT_BINARY_DIR}/windows${bits}
+               -DCMAKE_BUILD_TYPE=Release ${PICPROBE_BUILD_ARGS}
+    BUILD_COMMAND ${CMAKE_COMMAND} --build ${PROJECT_BINARY_DIR}/${name}
                   --parallel ${cores} --target ${ARGN}
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON)
+endfunction()
+
+function(windows_programs bits toolchain)
+  set(PICPROBE_BUILD_ARGS -DBUILD_TESTING=OFF)
+  windows_build(windows${bits} ${toolchain} ${ARGN})
+endfunction()
+
+function(windows_record_tests bits toolchain)
+  set(PICPROBE_BUILD_ARGS -DPICPROBE_MINGW_THREADS=posix)
+  windows_build(windows${bits}_tests ${toolchain} record_tests)
 endfunction()
 
 # The record tests and every end-to-end case, run under the loader, named windowsBITS.
@@ -108,7 +128,8 @@ function(windows_tests bits loader)
   set_tests_properties(windows${bits}.wine_stop PROPERTIES
                        FIXTURES_CLEANUP wine${bits} ENVIRONMENT "${wine_environment}")
 
-  add_test(NAME windows${bits}.record COMMAND ${loader} ${windows_dir}/tests/record_tests.exe)
+  add_test(NAME windows${bits}.record
+           COMMAND ${loader} ${windows_dir}_tests/tests/record_tests.exe)
   set_tests_properties(windows${bits}.record PROPERTIES
                        FIXTURES_REQUIRED wine${bits} ENVIRONMENT "${wine_environment}"
                        TIMEOUT 120)
@@ -148,17 +169,19 @@ function(windows_tests bits loader)
 endfunction()
 
 if(leg EQUAL 32)
-  windows_build(32 mingw-i686.cmake picprobe picprobe_no_manifest record_tests)
+  windows_programs(32 mingw-i686.cmake picprobe picprobe_no_manifest)
+  windows_record_tests(32 mingw-i686.cmake)
   windows_tests(32 ${PICPROBE_WINE32})
 else()
-  windows_build(32 mingw-i686.cmake picprobe)
+  windows_programs(32 mingw-i686.cmake picprobe)
   if(leg EQUAL 64)
     windows_skip(windows32.wine "32-bit Windows leg not run: ${wine32_reason}")
-    windows_build(64 mingw-x86_64.cmake picprobe picprobe_no_manifest record_tests)
+    windows_programs(64 mingw-x86_64.cmake picprobe picprobe_no_manifest)
+    windows_record_tests(64 mingw-x86_64.cmake)
     windows_tests(64 ${PICPROBE_WINE64})
-  elseif(NOT PICPROBE_MINGW64_CXX)
+  elseif(NOT mingw64_found)
     windows_skip(windows.wine "Windows leg not run: ${wine32_reason}; and \
-x86_64-w64-mingw32-g++-posix (g++-mingw-w64-x86-64) is missing" NO_CASE)
+x86_64-w64-mingw32-g++-win32 or -posix (g++-mingw-w64-x86-64) is missing" NO_CASE)
   else()
     windows_skip(windows.wine "Windows leg not run: ${wine32_reason}; and ${wine64_reason}"
                  NO_CASE)
@@ -173,6 +196,7 @@ if(PICPROBE_FILE AND PICPROBE_WRESTOOL)
                    -DOBJDUMP=i686-w64-mingw32-objdump -DSTRINGS=i686-w64-mingw32-strings
                    -DFILE=${PICPROBE_FILE} -DWRESTOOL=${PICPROBE_WRESTOOL}
                    -DVERSION=${PROJECT_VERSION}
+                   -DIMPORTS=${PROJECT_SOURCE_DIR}/cmake/windows_imports.txt
                    -P ${PROJECT_SOURCE_DIR}/cmake/check_shipped_exe.cmake)
 else()
   windows_skip(windows32.shipped_program

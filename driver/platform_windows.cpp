@@ -75,6 +75,27 @@ bool cursor_at_line_start(std::FILE* stream)
            info.dwCursorPosition.X == 0;
 }
 
+// How many processes share this console; 0 when Windows cannot tell. Looked up, not
+// imported: Windows XP's KERNEL32 may lack GetConsoleProcessList and Windows 2000's does,
+// and an import that is missing keeps a program from starting at all.
+DWORD console_process_count()
+{
+    using ProcessListFunction = DWORD(WINAPI*)(LPDWORD, DWORD);
+    const HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
+    if (kernel32 == nullptr) {
+        return 0;
+    }
+    // GetProcAddress hands every function out as one type; the cast through void(*)()
+    // tells the compiler that the real type is known here.
+    const auto get_process_list = reinterpret_cast<ProcessListFunction>(
+        reinterpret_cast<void (*)()>(GetProcAddress(kernel32, "GetConsoleProcessList")));
+    if (get_process_list == nullptr) {
+        return 0;
+    }
+    std::array<DWORD, 2> processes{};
+    return get_process_list(processes.data(), static_cast<DWORD>(processes.size()));
+}
+
 } // namespace
 
 namespace platform {
@@ -125,9 +146,8 @@ bool write_to_console(std::FILE* stream, std::string_view text)
 void hold_own_console()
 {
     // A shell that started the program shares its console: then the shell keeps the window.
-    std::array<DWORD, 2> processes{};
-    if (GetConsoleProcessList(processes.data(), static_cast<DWORD>(processes.size())) != 1 ||
-        !is_console(stdin) || !is_console(stdout)) {
+    // Where Windows cannot count the console's processes, the program never waits.
+    if (console_process_count() != 1 || !is_console(stdin) || !is_console(stdout)) {
         return;
     }
     std::fflush(stdout);
