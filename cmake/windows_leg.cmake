@@ -152,8 +152,10 @@ function(windows_tests bits loader)
                        PROPERTIES FIXTURES_REQUIRED wine${bits} TIMEOUT 120)
 
   # A console of its own waits for Enter; read off the screen of a terminal tmux keeps.
-  foreach(console_case report_then_wait usage_then_wait name_shown_as_typed
-                       no_wait_without_console_input no_wait_from_cmd)
+  foreach(console_case report_then_wait usage_then_wait name_shown_as_typed name_from_cmd
+                       report_controls_as_question_marks maker_controls_as_question_marks
+                       no_wait_without_console_input no_wait_with_output_redirected
+                       no_wait_from_cmd)
     set(name windows${bits}.console.${console_case})
     if(PICPROBE_TMUX)
       add_test(NAME ${name}

@@ -35,6 +35,9 @@ std::FILE* error_stream();
 // byte becomes '?' (copied into scratch), since it could start an escape sequence.
 std::string_view shown_text(std::FILE* stream, std::string_view text, FieldBuffer& scratch);
 
+// Reads the input up to the end of its line, or to its end: what ends the wait for Enter.
+void await_line_end(std::FILE* input);
+
 // printf's precision for a "%.*s" of text that is at most one field long.
 constexpr int text_width(std::string_view text)
 {

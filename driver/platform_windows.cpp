@@ -2,6 +2,7 @@
 // name in any script opens on every Windows version (the UTF-8 code page of the manifest
 // takes effect only from Windows 10 1903); a console gets text as characters; and a
 // console made for this program alone, as Explorer makes one, waits for Enter.
+#include "driver.hpp"
 #include "platform.hpp"
 
 #include <array>
@@ -156,8 +157,7 @@ void hold_own_console()
     }
     std::fputs("Press Enter to close this window.\n", stdout);
     std::fflush(stdout);
-    for (int c = std::fgetc(stdin); c != EOF && c != '\n'; c = std::fgetc(stdin)) {
-    }
+    await_line_end(stdin);
 }
 
 } // namespace platform

@@ -7,8 +7,9 @@
 
 namespace {
 
-// Escape sequences that would retitle the window and clear the screen, and a byte above 0x7F.
-const std::string hostile_keyword = "\x1b]0;owned\x07\x1b[2J\x7f\xe9!";
+// Escape sequences that would retitle the window and clear the screen, the last C0 control
+// (0x1F), DEL and a byte above 0x7F.
+const std::string hostile_keyword = "\x1b]0;owned\x07\x1b[2J\x1f\x7f\xe9!";
 const std::string hostile_date = "1999:08:14\r\x1b[1K\x9b"
                                  "2J";
 const std::string hostile_maker = "EVIL\x1b[5m";
@@ -37,7 +38,7 @@ TEST(TerminalSafety, ControlBytesReachATerminalAsQuestionMarks)
 {
     SKIP_UNLESS_LINUX();
     // Bytes from 0x80 up that are no C1 control pass unchanged, a lone 0x9B among them.
-    const std::string masked = hostile_report("?]0;owned??[2J?\xe9!", "1999:08:14??[1K\x9b"
+    const std::string masked = hostile_report("?]0;owned??[2J??\xe9!", "1999:08:14??[1K\x9b"
                                                                       "2J");
     const std::string unmasked = hostile_report(hostile_keyword, hostile_date);
     const std::string report = hostile_camera().bytes();
