@@ -39,7 +39,7 @@ TEST(TerminalSafety, ControlBytesReachATerminalAsQuestionMarks)
     SKIP_UNLESS_LINUX();
     // Bytes from 0x80 up that are no C1 control pass unchanged, a lone 0x9B among them.
     const std::string masked = hostile_report("?]0;owned??[2J??\xe9!", "1999:08:14??[1K\x9b"
-                                                                      "2J");
+                                                                       "2J");
     const std::string unmasked = hostile_report(hostile_keyword, hostile_date);
     const std::string report = hostile_camera().bytes();
     const std::string identity = CameraFile().raw(166, hostile_identity).bytes();
