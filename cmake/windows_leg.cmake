@@ -190,6 +190,18 @@ x86_64-w64-mingw32-g++-win32 or -posix (g++-mingw-w64-x86-64) is missing" NO_CAS
   endif()
 endif()
 
+# Both Windows programs carry the defences they are built with, whichever leg ran.
+add_test(NAME windows32.hardening
+         COMMAND sh ${PROJECT_SOURCE_DIR}/tests/hardening/check_pe.sh
+                 ${PROJECT_BINARY_DIR}/windows32/picprobe.exe i686-w64-mingw32-objdump
+                 i686-w64-mingw32-nm)
+if(leg EQUAL 64)
+  add_test(NAME windows64.hardening
+           COMMAND sh ${PROJECT_SOURCE_DIR}/tests/hardening/check_pe.sh
+                   ${PROJECT_BINARY_DIR}/windows64/picprobe.exe x86_64-w64-mingw32-objdump
+                   x86_64-w64-mingw32-nm)
+endif()
+
 # Whichever leg ran, the program we ship is a 32-bit console program that needs no DLL
 # of ours and carries its manifest and version information.
 if(PICPROBE_FILE AND PICPROBE_WRESTOOL)
