@@ -4,9 +4,12 @@
 # run, no shared library is loaded), read-only relocations bound at start, a stack that
 # is not executable, stack protector and checked library calls in our own code, and
 # Intel CET landing pads at the start of our functions.
-#   check_elf.sh PROGRAM
+#   check_elf.sh PROGRAM [--no-checked-calls]
+# --no-checked-calls: for a Clang build, where glibc 2.36 has checked versions of none
+# of the calls our code makes (its checked printf needs GCC's __builtin_va_arg_pack).
 set -eu
 program=$1
+checked_calls=${2:-}
 
 fail() {
     echo "$program: $*"
@@ -34,8 +37,10 @@ disassembly() { objdump -d --no-show-raw-insn --disassemble="$(function_named "$
 
 disassembly check_identity | grep -q 'call.*<__stack_chk_fail>' ||
     fail "check_identity has no stack protector (-fstack-protector-strong)"
-disassembly report_fields | grep -Eq 'call.*<_*[a-z]+_chk>' ||
-    fail "report_fields calls no checked library function (_FORTIFY_SOURCE)"
+if [ "$checked_calls" != --no-checked-calls ]; then
+    disassembly report_fields | grep -Eq 'call.*<_*[a-z]+_chk>' ||
+        fail "report_fields calls no checked library function (_FORTIFY_SOURCE)"
+fi
 if [ "$(uname -m)" = x86_64 ]; then
     for name in check_identity report_fields read_field; do
         first=$(disassembly "$name" | awk '/^ *[0-9a-f]+:/ { print $2; exit }')
