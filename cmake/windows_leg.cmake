@@ -86,29 +86,27 @@ endif()
 include(ExternalProject)
 cmake_host_system_information(RESULT cores QUERY NUMBER_OF_LOGICAL_CORES)
 
-# One cross build in a folder of its own. The programs' build is the one a user gets:
-# Release, the win32 thread model, no tests. The record tests build apart, with the
-# posix thread model GoogleTest needs.
-function(windows_build name toolchain)
+# One cross build in a folder of its own, Release, with one more cache setting.
+function(windows_build name toolchain setting)
   ExternalProject_Add(${name}_build
     SOURCE_DIR ${PROJECT_SOURCE_DIR}
     BINARY_DIR ${PROJECT_BINARY_DIR}/${name}
     CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/${toolchain}
-               -DCMAKE_BUILD_TYPE=Release ${PICPROBE_BUILD_ARGS}
+               -DCMAKE_BUILD_TYPE=Release ${setting}
     BUILD_COMMAND ${CMAKE_COMMAND} --build ${PROJECT_BINARY_DIR}/${name}
                   --parallel ${cores} --target ${ARGN}
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON)
 endfunction()
 
+# The programs are built as a user gets them: the win32 thread model, no tests.
 function(windows_programs bits toolchain)
-  set(PICPROBE_BUILD_ARGS -DBUILD_TESTING=OFF)
-  windows_build(windows${bits} ${toolchain} ${ARGN})
+  windows_build(windows${bits} ${toolchain} -DBUILD_TESTING=OFF ${ARGN})
 endfunction()
 
+# The record tests build apart, with the posix thread model GoogleTest needs.
 function(windows_record_tests bits toolchain)
-  set(PICPROBE_BUILD_ARGS -DPICPROBE_MINGW_THREADS=posix)
-  windows_build(windows${bits}_tests ${toolchain} record_tests)
+  windows_build(windows${bits}_tests ${toolchain} -DPICPROBE_MINGW_THREADS=posix record_tests)
 endfunction()
 
 # The record tests and every end-to-end case, run under the loader, named windowsBITS.

@@ -77,8 +77,8 @@ bool cursor_at_line_start(std::FILE* stream)
 }
 
 // How many processes share this console; 0 when Windows cannot tell. Looked up, not
-// imported: Windows XP's KERNEL32 may lack GetConsoleProcessList and Windows 2000's does,
-// and an import that is missing keeps a program from starting at all.
+// imported: Windows 2000's KERNEL32 lacks GetConsoleProcessList and Windows XP's may,
+// and a missing import keeps a program from starting at all.
 DWORD console_process_count()
 {
     using ProcessListFunction = DWORD(WINAPI*)(LPDWORD, DWORD);
