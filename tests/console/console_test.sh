@@ -76,6 +76,8 @@ waits_for_enter() { # ARGS STATUS TEXT...
     wait_for "exit status $2"
 }
 
+# The texts and then the prompt are shown, and the program is still waiting. STATUS is
+# the one waits_for_enter expects after Enter.
 shows_then_waits() { # ARGS STATUS TEXT...
     args=$1
     shift 2
@@ -117,12 +119,13 @@ name_from_cmd)
     ;;
 report_controls_as_question_marks)
     # Control bytes from the file, 0x1F and 0x7F among them, reach the console as '?'.
-    write_bytes hostile.jpg 146 'A\033[2JB\037\177C\000'                 # the keyword
-    write_bytes hostile.jpg 208 '\001\033]0;x\007'                     # inside date1
-    shows_then_waits hostile.jpg 0 "      Keyword: A?[2JB??C" "        Date1: 1999:08:14??]0;x?31"
+    write_bytes hostile.jpg 146 'A\033[2JB\037\177C\000' # the keyword
+    write_bytes hostile.jpg 208 '\001\033]0;x\007'     # inside date1
+    shows_then_waits hostile.jpg 0 "      Keyword: A?[2JB??C" \
+        "        Date1: 1999:08:14??]0;x?31"
     ;;
 maker_controls_as_question_marks)
-    write_bytes not_sony.jpg 166 'EVIL\033[5m\037\000'                     # the maker text
+    write_bytes not_sony.jpg 166 'EVIL\033[5m\037\000' # the maker text
     shows_then_waits not_sony.jpg 1 'ERROR: not a "SONY" file.' "(EVIL?[5m?)"
     ;;
 no_wait_with_output_redirected)
